@@ -1,0 +1,3 @@
+#include "hidbackend.h"
+
+HidBackend::~HidBackend() = default;

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "deviceentry.h"
+#include "hidbackend.h"
+
+#include <QList>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <initializer_list>
+
+class ProtocolClock;
+
+// The device link: the device table and discovery, the report transport with
+// its link-free token and pauses, the scrambling handshake and the commands of
+// both chip families. Everything but the report listener runs on the GUI
+// thread. The QThread base is the object's established shape; its own thread
+// is never started.
+class Hid_Thread : public QThread
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kLinkPolls = 255;
+    static constexpr int kLinkPollMs = 8;
+    static constexpr int kOutputReportPauseMs = 120;
+    static constexpr int kSettleHalfMs = 64;
+    // A mouse that never sends its input reports must not hold the program.
+    static constexpr int kBulkReadTimeoutMs = 1000;
+
+    explicit Hid_Thread(QObject *parent = nullptr);
+    ~Hid_Thread() override;
+
+    // Seams: the HID backend (hidapi unless told otherwise) and the clock that
+    // every protocol pause goes through. Neither is owned.
+    void setBackend(HidBackend *backend);
+    HidBackend &backend() const { return *m_backend; }
+    void setClock(ProtocolClock *clock);
+    ProtocolClock &clock() const { return *m_clock; }
+
+    // Device table.
+    const QList<DeviceEntry> &deviceTable() const { return m_table; }
+    void setDeviceTable(const QList<DeviceEntry> &table) { m_table = table; }
+    int currentDeviceIndex() const { return m_currentIndex; }
+    const DeviceEntry *currentEntry() const;
+
+    // Fills the command and event paths of every row from the attached HID
+    // interfaces; a later matching interface overwrites an earlier one.
+    QList<DeviceEntry> locateInterfaces(QList<DeviceEntry> table);
+    // One discovery run: reads the table from the INI file, locates the
+    // interfaces, installs the table and proves the rows in order by the
+    // secrecy-code handshake. Returns the first row that passed, or -1.
+    int discoverDevice(const QString &apConfigPath);
+
+    // Interfaces of row `index`. An open closes the previous handle; a failed
+    // open empties the row's path so the row counts as absent until the next
+    // discovery.
+    HidHandle openCommandInterface(int index);
+    HidHandle openEventInterface(int index);
+    void closeCommandInterface();
+    void closeEventInterface();
+
+    // Listening flag: set while the report listener may run.
+    bool isListening() const { return m_listening.load(); }
+    void setListening(bool listening) { m_listening.store(listening); }
+
+    // Link-free token (taken by waitLinkFree, given back by the transport).
+    bool isLinkFree() const { return m_linkFree; }
+    void freeLink() { m_linkFree = true; }
+
+    // Buffers that the command builders fill before calling the transport.
+    unsigned char *requestBuffer() { return m_request.data(); }
+    unsigned char *answerBuffer() { return m_answer.data(); }
+    unsigned char *bulkBuffer() { return m_bulk.data(); }
+    // Request = 00, code, six parameters, checksum.
+    void prepareRequest(unsigned char code, const std::array<unsigned char, 6> &params);
+
+    // The process-wide key of the report scrambling (bytes 1..6 used).
+    static const unsigned char *secrecyCode();
+    // The handshake challenge drawn at a given second: two handshakes in the
+    // same second draw the same four bytes.
+    static std::array<unsigned char, 4> challengeFor(qint64 secondsSinceEpoch);
+
+public slots:
+    uchar hidCS(uchar *cmd);
+    bool waitLinkFree();
+    void settlePause();
+    bool hidSend(int dataLength, bool settle);
+    bool hidSendRecv(int dataLength);
+
+    void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
+    void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
+    bool chkDeviceIsEnCode(int index);
+
+    void hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+
+private:
+    using Params = std::array<unsigned char, 6>;
+    // How a set command paces itself: the 128 ms settle around the transfer,
+    // or a plain 8 ms after it.
+    enum class Pace { Settle, Short };
+    // What a read command leaves in the answer buffer before the exchange, so
+    // that a failed exchange gives defined out-parameters.
+    enum class Preset { Zero, CurrentValues };
+
+    // Takes the link, sends the command and its bulk data; false (after the
+    // failure line) when the link could not be taken.
+    bool sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
+                     const unsigned char *bulk = nullptr, int bulkLength = 0);
+    // Takes the link, sends the command and reads its answer; out-parameter i
+    // is answer byte 2 + i.
+    bool readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
+                     std::initializer_list<unsigned char *> outs);
+
+    HidHandle openInterface(int index, bool event);
+    void processPendingEvents();
+    bool finishTransfer(bool result);
+    static void logCommandFailed(const char *code);
+
+    HidBackend *m_backend;
+    ProtocolClock *m_clock;
+    QList<DeviceEntry> m_table;
+    int m_currentIndex = 1;
+    HidHandle m_commandHandle = nullptr;
+    HidHandle m_eventHandle = nullptr;
+    std::atomic<bool> m_listening{false};
+    bool m_linkFree = true;
+    std::array<unsigned char, 9> m_request{};
+    std::array<unsigned char, 9> m_answer{};
+    std::array<unsigned char, 128> m_bulk{};
+};
