@@ -1,0 +1,555 @@
+#include "emulatorbackend.h"
+
+#include "virtualclock.h"
+
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+#include <QWaitCondition>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+QByteArray interfacePath(int mouse, const char *kind)
+{
+    return QByteArrayLiteral("emu:") + QByteArray::number(mouse) + ':' + kind;
+}
+
+QByteArray bytes(const unsigned char *data, int length)
+{
+    if (!data || length <= 0)
+        return {};
+    return QByteArray(reinterpret_cast<const char *>(data), length);
+}
+
+} // namespace
+
+struct EmulatorBackend::Impl
+{
+    struct Mouse
+    {
+        std::unique_ptr<EmulatedMouse> model;
+        bool plugged = true;
+    };
+
+    // Position in enumeration order: a mouse (both interfaces) or a foreign device.
+    struct Slot
+    {
+        int mouse = -1;
+        int foreign = -1;
+    };
+
+    struct Handle
+    {
+        QByteArray path;
+        int mouse = -1; // -1: a foreign device
+        bool event = false;
+        bool nonblocking = false;
+        bool dead = false; // the mouse was unplugged while it was open
+    };
+
+    struct ScheduledUnplug
+    {
+        int remaining = 0;
+        int mouse = 0;
+    };
+
+    struct ScheduledFailure
+    {
+        HidCall kind = HidCall::Enumerate;
+        int remaining = 0;
+    };
+
+    explicit Impl(ProtocolClock &c)
+        : clock(c)
+        , virtualClock(dynamic_cast<VirtualClock *>(&c))
+    {}
+
+    ProtocolClock &clock;
+    VirtualClock *virtualClock;
+    mutable QMutex mutex;
+    // Woken by whatever may end a wait for a report: a button press, an
+    // unplug, a closed handle.
+    QWaitCondition changed;
+    bool realTime = false;
+
+    std::vector<Mouse> mice;
+    std::vector<HidDeviceInfo> foreign;
+    std::vector<Slot> order;
+    std::map<quintptr, Handle> handles;
+    quintptr nextHandle = 1;
+
+    QList<EmulatorCall> calls;
+    QStringList violations;
+    std::vector<ScheduledUnplug> unplugs;
+    std::vector<ScheduledFailure> failures;
+
+    EmulatorCall begin(HidCall kind)
+    {
+        EmulatorCall call;
+        call.time = clock.elapsed();
+        call.kind = kind;
+        call.result = -1;
+        return call;
+    }
+
+    // Counts the call against the scheduled faults; true when it must fail.
+    bool countCall(HidCall kind)
+    {
+        for (auto it = unplugs.begin(); it != unplugs.end();) {
+            if (--it->remaining <= 0) {
+                unplugMouse(it->mouse);
+                it = unplugs.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        bool fail = false;
+        for (auto it = failures.begin(); it != failures.end();) {
+            if (it->kind == kind && --it->remaining <= 0) {
+                fail = true;
+                it = failures.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        return fail;
+    }
+
+    void unplugMouse(int index)
+    {
+        if (index < 0 || index >= static_cast<int>(mice.size()))
+            return;
+        Mouse &m = mice[static_cast<std::size_t>(index)];
+        m.plugged = false;
+        m.model->powerLoss();
+        for (auto &entry : handles) {
+            if (entry.second.mouse == index)
+                entry.second.dead = true;
+        }
+        changed.wakeAll();
+    }
+
+    static quintptr idOf(HidHandle handle) { return reinterpret_cast<quintptr>(handle); }
+
+    // The open handle, or null (with a violation) for a null or closed one.
+    Handle *lookup(HidHandle handle, EmulatorCall &call)
+    {
+        if (!handle) {
+            violations.append(QStringLiteral("call on a null handle"));
+            return nullptr;
+        }
+        const auto it = handles.find(idOf(handle));
+        if (it == handles.end()) {
+            violations.append(QStringLiteral("call on a closed handle"));
+            return nullptr;
+        }
+        call.path = it->second.path;
+        return &it->second;
+    }
+
+    EmulatedMouse *mouseOf(const Handle &h)
+    {
+        if (h.dead || h.mouse < 0)
+            return nullptr;
+        return mice[static_cast<std::size_t>(h.mouse)].model.get();
+    }
+
+    int finish(const EmulatorCall &call)
+    {
+        calls.append(call);
+        return call.result;
+    }
+
+    int readLocked(HidCall kind, HidHandle handle, unsigned char *data, size_t length, int milliseconds);
+};
+
+EmulatorBackend::EmulatorBackend(ProtocolClock &clock)
+    : d(std::make_unique<Impl>(clock))
+{}
+
+EmulatorBackend::~EmulatorBackend() = default;
+
+EmulatedMouse &EmulatorBackend::addMouse(const EmulatedMouse::Identity &identity)
+{
+    QMutexLocker lock(&d->mutex);
+    Impl::Mouse m;
+    m.model = std::make_unique<EmulatedMouse>(identity);
+    d->mice.push_back(std::move(m));
+    Impl::Slot slot;
+    slot.mouse = static_cast<int>(d->mice.size()) - 1;
+    d->order.push_back(slot);
+    return *d->mice.back().model;
+}
+
+void EmulatorBackend::addForeignDevice(const HidDeviceInfo &info)
+{
+    QMutexLocker lock(&d->mutex);
+    d->foreign.push_back(info);
+    Impl::Slot slot;
+    slot.foreign = static_cast<int>(d->foreign.size()) - 1;
+    d->order.push_back(slot);
+}
+
+EmulatedMouse &EmulatorBackend::mouse(int index)
+{
+    QMutexLocker lock(&d->mutex);
+    Q_ASSERT(index >= 0 && index < static_cast<int>(d->mice.size()));
+    return *d->mice.at(static_cast<std::size_t>(index)).model;
+}
+
+int EmulatorBackend::mouseCount() const
+{
+    QMutexLocker lock(&d->mutex);
+    return static_cast<int>(d->mice.size());
+}
+
+QList<HidDeviceInfo> EmulatorBackend::enumerate(quint16 vendorId, quint16 productId)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::Enumerate);
+    QList<HidDeviceInfo> found;
+    if (d->countCall(HidCall::Enumerate)) {
+        d->finish(call);
+        return found;
+    }
+    auto matches = [vendorId, productId](quint16 vid, quint16 pid) {
+        return (vendorId == 0 || vendorId == vid) && (productId == 0 || productId == pid);
+    };
+    for (const Impl::Slot &slot : d->order) {
+        if (slot.foreign >= 0) {
+            const HidDeviceInfo &info = d->foreign[static_cast<std::size_t>(slot.foreign)];
+            if (matches(info.vendorId, info.productId))
+                found.append(info);
+            continue;
+        }
+        const Impl::Mouse &m = d->mice[static_cast<std::size_t>(slot.mouse)];
+        const EmulatedMouse::Identity &id = m.model->identity();
+        if (!m.plugged || !matches(id.vid, id.pid))
+            continue;
+        HidDeviceInfo info;
+        info.vendorId = id.vid;
+        info.productId = id.pid;
+        info.product = id.product;
+        info.path = interfacePath(slot.mouse, "command");
+        info.usagePage = id.usagePage;
+        info.usage = id.usage;
+        info.interfaceNumber = 0;
+        found.append(info);
+        if (id.hasEventInterface) {
+            info.path = interfacePath(slot.mouse, "event");
+            info.usagePage = id.usagePage2;
+            info.usage = id.usage2;
+            info.interfaceNumber = 1;
+            found.append(info);
+        }
+    }
+    call.result = static_cast<int>(found.size());
+    d->finish(call);
+    return found;
+}
+
+HidHandle EmulatorBackend::openPath(const QByteArray &path)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::Open);
+    call.path = path;
+    if (d->countCall(HidCall::Open)) {
+        d->finish(call);
+        return nullptr;
+    }
+
+    Impl::Handle h;
+    h.path = path;
+    bool found = false;
+    for (int i = 0; i < static_cast<int>(d->mice.size()) && !found; ++i) {
+        const Impl::Mouse &m = d->mice[static_cast<std::size_t>(i)];
+        if (!m.plugged)
+            continue;
+        if (path == interfacePath(i, "command")) {
+            found = true;
+        } else if (m.model->identity().hasEventInterface && path == interfacePath(i, "event")) {
+            found = true;
+            h.event = true;
+        }
+        if (found)
+            h.mouse = i;
+    }
+    for (const HidDeviceInfo &info : d->foreign) {
+        if (!found && info.path == path)
+            found = true;
+    }
+    if (!found) {
+        d->finish(call);
+        return nullptr;
+    }
+    const quintptr id = d->nextHandle++;
+    d->handles.emplace(id, h);
+    call.result = 0;
+    d->finish(call);
+    return reinterpret_cast<HidHandle>(id);
+}
+
+int EmulatorBackend::setNonblocking(HidHandle handle, int nonblock)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::SetNonblocking);
+    const bool fail = d->countCall(HidCall::SetNonblocking);
+    Impl::Handle *h = d->lookup(handle, call);
+    if (!fail && h && !h->dead) {
+        h->nonblocking = nonblock != 0;
+        call.result = 0;
+    }
+    return d->finish(call);
+}
+
+int EmulatorBackend::sendFeatureReport(HidHandle handle, const unsigned char *data, size_t length)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::SendFeature);
+    call.data = bytes(data, static_cast<int>(length));
+    const bool fail = d->countCall(HidCall::SendFeature);
+    Impl::Handle *h = d->lookup(handle, call);
+    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
+    if (fail || !m || !data)
+        return d->finish(call);
+    if (h->event) {
+        d->violations.append(QStringLiteral("feature report sent to the event interface"));
+        return d->finish(call);
+    }
+    call.result = m->setFeature(call.time, data, length);
+    return d->finish(call);
+}
+
+int EmulatorBackend::getFeatureReport(HidHandle handle, unsigned char *data, size_t length)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::GetFeature);
+    const bool fail = d->countCall(HidCall::GetFeature);
+    Impl::Handle *h = d->lookup(handle, call);
+    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
+    if (fail || !m || !data)
+        return d->finish(call);
+    if (h->event) {
+        d->violations.append(QStringLiteral("feature report read from the event interface"));
+        return d->finish(call);
+    }
+    call.result = m->getFeature(call.time, data, length);
+    call.data = bytes(data, call.result);
+    return d->finish(call);
+}
+
+int EmulatorBackend::write(HidHandle handle, const unsigned char *data, size_t length)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::Write);
+    call.data = bytes(data, static_cast<int>(length));
+    const bool fail = d->countCall(HidCall::Write);
+    Impl::Handle *h = d->lookup(handle, call);
+    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
+    if (fail || !m || !data)
+        return d->finish(call);
+    if (h->event) {
+        d->violations.append(QStringLiteral("output report sent to the event interface"));
+        return d->finish(call);
+    }
+    call.result = m->writeOutput(call.time, data, length);
+    return d->finish(call);
+}
+
+int EmulatorBackend::read(HidHandle handle, unsigned char *data, size_t length)
+{
+    QMutexLocker lock(&d->mutex);
+    return d->readLocked(HidCall::Read, handle, data, length, -1);
+}
+
+int EmulatorBackend::readTimeout(HidHandle handle, unsigned char *data, size_t length, int milliseconds)
+{
+    QMutexLocker lock(&d->mutex);
+    return d->readLocked(HidCall::ReadTimeout, handle, data, length, milliseconds);
+}
+
+// Called with the mutex held; a real-time wait releases it while waiting.
+int EmulatorBackend::Impl::readLocked(HidCall kind, HidHandle handle, unsigned char *data, size_t length,
+                                      int milliseconds)
+{
+    EmulatorCall call = begin(kind);
+    const bool fail = countCall(kind);
+    if (!lookup(handle, call) || fail || !data)
+        return finish(call);
+
+    const QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        // Looked up afresh after every wait: the handle may have been closed
+        // or its mouse unplugged meanwhile.
+        const auto it = handles.find(idOf(handle));
+        EmulatedMouse *m = it == handles.end() ? nullptr : mouseOf(it->second);
+        if (!m) {
+            call.result = -1;
+            return finish(call);
+        }
+        const Handle &h = it->second;
+
+        const qint64 now = clock.elapsed();
+        const int n = h.event ? m->readEvent(now, data, length) : m->readInput(now, data, length);
+        if (n > 0) {
+            call.result = n;
+            call.data = bytes(data, n);
+            return finish(call);
+        }
+        call.result = 0;
+        if (h.nonblocking || milliseconds == 0)
+            return finish(call);
+
+        if (milliseconds < 0) {
+            if (!h.event) {
+                // Input reports only follow a command, and the host that
+                // would send it is the one now blocked: it would hang forever.
+                violations.append(
+                    QStringLiteral("blocking read on the command interface, no input report coming"));
+                call.result = -1;
+                return finish(call);
+            }
+            if (!realTime)
+                return finish(call);
+            changed.wait(&mutex);
+            continue;
+        }
+
+        if (!realTime) {
+            if (virtualClock)
+                virtualClock->advance(milliseconds);
+            return finish(call);
+        }
+        if (deadline.hasExpired())
+            return finish(call);
+        changed.wait(&mutex, deadline);
+    }
+}
+
+void EmulatorBackend::close(HidHandle handle)
+{
+    QMutexLocker lock(&d->mutex);
+    EmulatorCall call = d->begin(HidCall::Close);
+    d->countCall(HidCall::Close);
+    // Closing a null handle does nothing, as in hidapi.
+    if (!handle) {
+        call.result = 0;
+        d->finish(call);
+        return;
+    }
+    if (d->lookup(handle, call)) {
+        d->handles.erase(Impl::idOf(handle));
+        call.result = 0;
+        d->changed.wakeAll();
+    }
+    d->finish(call);
+}
+
+void EmulatorBackend::pressDpiButton(int mouseIndex)
+{
+    QMutexLocker lock(&d->mutex);
+    if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
+        return;
+    Impl::Mouse &m = d->mice[static_cast<std::size_t>(mouseIndex)];
+    // An unplugged mouse has no power to notice the press.
+    if (!m.plugged)
+        return;
+    m.model->pressDpiButton();
+    d->changed.wakeAll();
+}
+
+void EmulatorBackend::unplug(int mouseIndex)
+{
+    QMutexLocker lock(&d->mutex);
+    d->unplugMouse(mouseIndex);
+}
+
+void EmulatorBackend::plugIn(int mouseIndex)
+{
+    QMutexLocker lock(&d->mutex);
+    if (mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size()))
+        d->mice[static_cast<std::size_t>(mouseIndex)].plugged = true;
+}
+
+bool EmulatorBackend::isPluggedIn(int mouseIndex) const
+{
+    QMutexLocker lock(&d->mutex);
+    return mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size())
+           && d->mice[static_cast<std::size_t>(mouseIndex)].plugged;
+}
+
+void EmulatorBackend::unplugAtCall(int n, int mouseIndex)
+{
+    QMutexLocker lock(&d->mutex);
+    Impl::ScheduledUnplug u;
+    u.remaining = std::max(n, 1);
+    u.mouse = mouseIndex;
+    d->unplugs.push_back(u);
+}
+
+void EmulatorBackend::failCall(HidCall kind, int nth)
+{
+    QMutexLocker lock(&d->mutex);
+    Impl::ScheduledFailure f;
+    f.kind = kind;
+    f.remaining = std::max(nth, 1);
+    d->failures.push_back(f);
+}
+
+void EmulatorBackend::setRealTimeWaits(bool realTime)
+{
+    QMutexLocker lock(&d->mutex);
+    d->realTime = realTime;
+    d->changed.wakeAll();
+}
+
+QList<EmulatorCall> EmulatorBackend::calls() const
+{
+    QMutexLocker lock(&d->mutex);
+    return d->calls;
+}
+
+QList<EmulatorCall> EmulatorBackend::calls(HidCall kind) const
+{
+    QMutexLocker lock(&d->mutex);
+    QList<EmulatorCall> selected;
+    for (const EmulatorCall &call : d->calls) {
+        if (call.kind == kind)
+            selected.append(call);
+    }
+    return selected;
+}
+
+void EmulatorBackend::clearCalls()
+{
+    QMutexLocker lock(&d->mutex);
+    d->calls.clear();
+}
+
+int EmulatorBackend::openHandleCount() const
+{
+    QMutexLocker lock(&d->mutex);
+    return static_cast<int>(d->handles.size());
+}
+
+QStringList EmulatorBackend::violations()
+{
+    QMutexLocker lock(&d->mutex);
+    QStringList all;
+    for (Impl::Mouse &m : d->mice) {
+        m.model->finishPendingBulk();
+        all += m.model->violations();
+    }
+    all += d->violations;
+    return all;
+}
+
+void EmulatorBackend::clearViolations()
+{
+    QMutexLocker lock(&d->mutex);
+    for (Impl::Mouse &m : d->mice)
+        m.model->clearViolations();
+    d->violations.clear();
+}
