@@ -61,6 +61,11 @@ public:
     void closeCommandInterface();
     void closeEventInterface();
 
+    // Gun models take the report rate and DPI stage in one request instead of
+    // a series of four. The owner sets it from the configured model.
+    void setGunModel(bool isGun) { m_isGun = isGun; }
+    bool isGunModel() const { return m_isGun; }
+
     // Listening flag: set while the report listener may run.
     bool isListening() const { return m_listening.load(); }
     void setListening(bool listening) { m_listening.store(listening); }
@@ -93,7 +98,34 @@ public slots:
     void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
     bool chkDeviceIsEnCode(int index);
 
+    // 553 family: one command per kind of setting.
     void hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_01H_SetReportRate(uchar rate);
+    void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+    void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_0BH_SetCurrentDPI(uchar stage);
+    void hid553_0CH_SetFixLEDColor(uchar *src3);
+    void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
+    void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_8BH_GetCurrentDPI(uchar &byte1);
+
+    // 560 family: whole profile images plus a few small commands.
+    void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+    void hid560_02H_SetCurrentProfile(uchar profile);
+    void hid560_03H_SetReportRate(uchar rate);
+    void hid560_04H_SetCurrentDPI(uchar stage);
+    void hid560_0CH_setProfile(uchar *src128, uchar profileData);
+    void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+    void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+    void hid560_82H_GetCurrentProfile(uchar &byte1);
+    void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+    void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
 
 private:
     using Params = std::array<unsigned char, 6>;
@@ -112,6 +144,8 @@ private:
     // is answer byte 2 + i.
     bool readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
                      std::initializer_list<unsigned char *> outs);
+    // The 560 series n = 1..4 of one value, sent under one hold of the link.
+    void sendSeries(const char *name, unsigned char code, unsigned char value);
 
     HidHandle openInterface(int index, bool event);
     void processPendingEvents();
@@ -126,6 +160,7 @@ private:
     HidHandle m_eventHandle = nullptr;
     std::atomic<bool> m_listening{false};
     bool m_linkFree = true;
+    bool m_isGun = false;
     std::array<unsigned char, 9> m_request{};
     std::array<unsigned char, 9> m_answer{};
     std::array<unsigned char, 128> m_bulk{};

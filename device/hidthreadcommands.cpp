@@ -12,6 +12,13 @@ namespace {
 
 constexpr int kShortPauseMs = 8;
 
+// Bulk lengths announced in the requests.
+constexpr unsigned char kDpiTableLength = 0x08;
+constexpr unsigned char kKeyMatrixLength553 = 0x40;
+constexpr unsigned char kKeyMatrixRows553 = 0x08;
+constexpr unsigned char kImageLength = 0x80;
+constexpr int kKeyMatrixBytes = 64;
+
 } // namespace
 
 bool Hid_Thread::sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
@@ -52,10 +59,165 @@ bool Hid_Thread::readCommand(const char *name, unsigned char code, const Params 
     return true;
 }
 
+void Hid_Thread::sendSeries(const char *name, unsigned char code, unsigned char value)
+{
+    if (!waitLinkFree()) {
+        logCommandFailed(name);
+        return;
+    }
+    for (unsigned char n = 1; n <= 4; ++n) {
+        // The transport gives the link back after each send; hold it until the
+        // series is complete so that no other command slips in between.
+        m_linkFree = false;
+        prepareRequest(code, {n, value, 0, 0, 0, 0});
+        hidSend(0, true);
+        if (m_isGun)
+            break;
+    }
+}
+
 // --- 553 family -------------------------------------------------------------
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
     readCommand("00", 0x00, {byte1, byte2, byte3, byte4, 0, 0}, Preset::Zero,
                 {&byte1, &byte2, &byte3, &byte4});
+}
+
+void Hid_Thread::hid553_01H_SetReportRate(uchar rate)
+{
+    sendCommand("01", 0x01, {rate, 0, 0, 0, 0, 0}, Pace::Settle);
+}
+
+void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
+{
+    sendCommand("02", 0x02, {currentKeyMatrix, 0, 0, 0, 0, 0}, Pace::Settle);
+}
+
+void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    sendCommand("03", 0x03, {byte1, byte2, byte3, byte4, 0, 0}, Pace::Short);
+}
+
+void Hid_Thread::hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    sendCommand("04", 0x04, {0, byte1, byte2, byte3, byte4, 0}, Pace::Short);
+}
+
+void Hid_Thread::hid553_0BH_SetCurrentDPI(uchar stage)
+{
+    sendCommand("0B", 0x0B, {stage, 0, 0, 0, 0, 0}, Pace::Settle);
+}
+
+void Hid_Thread::hid553_0CH_SetFixLEDColor(uchar *src3)
+{
+    sendCommand("0C", 0x0C, {src3[0], src3[1], src3[2], 0, 0, 0}, Pace::Settle);
+}
+
+void Hid_Thread::hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
+{
+    sendCommand("0D", 0x0D, {effect, option1, option2, 0, 0, 0}, Pace::Settle);
+}
+
+void Hid_Thread::hid553_10H_SetLED8StageColor(uchar type, uchar *src24)
+{
+    // Type 2 carries one colour word; the others twelve RGB colours.
+    const unsigned char length = type == 2 ? 4 : 36;
+    sendCommand("10", 0x10, {type, length, 0, 0, 0, 0}, Pace::Settle, src24, length);
+}
+
+void Hid_Thread::hid553_11H_SetDPISet(uchar dpiStage, uchar *src8)
+{
+    sendCommand("11", 0x11, {dpiStage, kDpiTableLength, 0, 0, 0, 0}, Pace::Settle, src8, kDpiTableLength);
+}
+
+void Hid_Thread::hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne)
+{
+    sendCommand("12", 0x12, {indexAddOne, kKeyMatrixLength553, kKeyMatrixRows553, 0, 0, 0}, Pace::Settle,
+                src64, kKeyMatrixBytes);
+}
+
+void Hid_Thread::hid553_13H_SetMacroKey(uchar macroId, uchar *src128)
+{
+    sendCommand("13", 0x13, {macroId, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+}
+
+void Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+{
+    readCommand("83", 0x83, {}, Preset::CurrentValues, {&byte1, &byte2, &byte3, &byte4});
+}
+
+void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
+{
+    readCommand("8BH", 0x8B, {}, Preset::CurrentValues, {&byte1});
+}
+
+// --- 560 family -------------------------------------------------------------
+
+void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
+{
+    sendCommand("01", 0x01, {byte1, byte2, 0, 0, 0, 0}, Pace::Short);
+}
+
+void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
+{
+    sendCommand("02", 0x02, {profile, 0, 0, 0, 0, 0}, Pace::Short);
+}
+
+void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
+{
+    sendSeries("03", 0x03, rate);
+}
+
+void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
+{
+    sendSeries("04", 0x04, stage);
+}
+
+void Hid_Thread::hid560_0CH_setProfile(uchar *src128, uchar profileData)
+{
+    sendCommand("0C", 0x0C, {profileData, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+}
+
+void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
+{
+    // The mouse always takes 128 bytes here, of which the last 64 are zero.
+    std::array<unsigned char, CommandReport::kBulkSize> block{};
+    std::copy_n(src64, kKeyMatrixBytes, block.begin());
+    sendCommand("0D", 0x0D, {indexAddOne, kImageLength, 0, 0, 0, 0}, Pace::Settle, block.data(),
+                kImageLength);
+}
+
+void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar *src128)
+{
+    sendCommand("0F", 0x0F, {macroId, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+}
+
+void Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
+{
+    readCommand("81", 0x81, {}, Preset::CurrentValues, {&byte1, &byte2});
+}
+
+void Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
+{
+    readCommand("82", 0x82, {}, Preset::CurrentValues, {&byte1});
+}
+
+void Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
+{
+    readCommand("84", 0x84, {byte1, 0, 0, 0, 0, 0}, Preset::CurrentValues, {&byte1, &byte2});
+}
+
+void Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
+{
+    if (!waitLinkFree()) {
+        logCommandFailed("8c");
+        return;
+    }
+    prepareRequest(0x8C, {profileNo, 0, 0, 0, 0, 0});
+    m_answer.fill(0);
+    // A failed read leaves the caller's bytes, or the pieces read so far.
+    std::copy_n(src128, CommandReport::kBulkSize, m_bulk.begin());
+    hidSendRecv(kImageLength);
+    std::copy_n(m_bulk.begin(), CommandReport::kBulkSize, src128);
 }
