@@ -26,17 +26,9 @@ struct Link
         id.family = ChipFamily::F560;
         id.reportLength = reportLength;
         backend.addMouse(id);
-        DeviceEntry row;
-        row.vid = id.vid;
-        row.pid = id.pid;
-        row.usagePage = id.usagePage;
-        row.usage = id.usage;
-        row.usagePage2 = id.usagePage2;
-        row.usage2 = id.usage2;
-        row.reportLength = reportLength;
         hid.setBackend(&backend);
         hid.setClock(&clock);
-        hid.setDeviceTable(hid.locateInterfaces({row}));
+        hid.setDeviceTable(hid.locateInterfaces({id.toEntry()}));
         if (!hid.chkDeviceIsEnCode(0))
             qFatal("emulated mouse did not answer");
     }

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <initializer_list>
+#include <optional>
 
 class ProtocolClock;
 
@@ -146,6 +147,16 @@ private:
                      std::initializer_list<unsigned char *> outs);
     // The 560 series n = 1..4 of one value, sent under one hold of the link.
     void sendSeries(const char *name, unsigned char code, unsigned char value);
+
+    // What a transfer needs of the current row.
+    struct Link
+    {
+        bool encode;
+        int reportLength;
+    };
+    // Opens the mouse, scrambles the request when it expects that and sends
+    // it; nothing when that failed.
+    std::optional<Link> sendRequest();
 
     HidHandle openInterface(int index, bool event);
     void processPendingEvents();

@@ -68,23 +68,28 @@ bool Hid_Thread::finishTransfer(bool result)
     return result;
 }
 
+std::optional<Hid_Thread::Link> Hid_Thread::sendRequest()
+{
+    const DeviceEntry *entry = currentEntry();
+    if (!entry || !openCommandInterface(m_currentIndex))
+        return std::nullopt;
+    // Read the row's settings now: a failed open below empties its path.
+    const Link link{entry->isEncode, entry->reportLength};
+    if (link.encode)
+        Scrambling::scramble(m_request.data() + CommandReport::kBlockOffset, secrecyCode());
+    HidHandle handle = openCommandInterface(m_currentIndex);
+    if (!handle || m_backend->sendFeatureReport(handle, m_request.data(), m_request.size()) < 0)
+        return std::nullopt;
+    return link;
+}
+
 bool Hid_Thread::hidSend(int dataLength, bool settle)
 {
     processPendingEvents();
-    const DeviceEntry *entry = currentEntry();
-    if (!entry || !openCommandInterface(m_currentIndex)) {
-        m_linkFree = true;
-        return false;
-    }
-    // Read the row's settings now: a failed open below may empty its path.
-    const bool encode = entry->isEncode;
-    const int reportLength = entry->reportLength;
-    if (encode)
-        Scrambling::scramble(m_request.data() + CommandReport::kBlockOffset, secrecyCode());
-
-    HidHandle handle = openCommandInterface(m_currentIndex);
-    if (!handle || m_backend->sendFeatureReport(handle, m_request.data(), m_request.size()) < 0)
+    const std::optional<Link> link = sendRequest();
+    if (!link)
         return finishTransfer(false);
+    const int reportLength = link->reportLength;
     if (settle)
         settlePause();
 
@@ -101,7 +106,7 @@ bool Hid_Thread::hidSend(int dataLength, bool settle)
         const int available = std::min(chunk, static_cast<int>(m_bulk.size()) - offset);
         std::copy_n(m_bulk.begin() + offset, available, report.begin() + 1);
         std::fill(report.begin() + 1 + available, report.begin() + 1 + chunk, 0);
-        handle = openCommandInterface(m_currentIndex);
+        HidHandle handle = openCommandInterface(m_currentIndex);
         if (!handle || m_backend->write(handle, report.data(), report.size()) < 0)
             return finishTransfer(false);
         m_clock->sleep(kOutputReportPauseMs);
@@ -113,20 +118,11 @@ bool Hid_Thread::hidSend(int dataLength, bool settle)
 
 bool Hid_Thread::hidSendRecv(int dataLength)
 {
-    const DeviceEntry *entry = currentEntry();
-    if (!entry || !openCommandInterface(m_currentIndex)) {
-        m_linkFree = true;
-        return false;
-    }
-    const bool encode = entry->isEncode;
-    const int reportLength = entry->reportLength;
-    if (encode)
-        Scrambling::scramble(m_request.data() + CommandReport::kBlockOffset, secrecyCode());
-
-    HidHandle handle = openCommandInterface(m_currentIndex);
-    if (!handle || m_backend->sendFeatureReport(handle, m_request.data(), m_request.size()) < 0)
+    const std::optional<Link> link = sendRequest();
+    if (!link)
         return finishTransfer(false);
-    handle = openCommandInterface(m_currentIndex);
+    const int reportLength = link->reportLength;
+    HidHandle handle = openCommandInterface(m_currentIndex);
     m_answer[0] = 0x00;
     if (!handle || m_backend->getFeatureReport(handle, m_answer.data(), m_answer.size()) < 0)
         return finishTransfer(false);
@@ -134,7 +130,7 @@ bool Hid_Thread::hidSendRecv(int dataLength)
     const int length = clampedBulkLength(dataLength);
     if (length == 0) {
         finishTransfer(true);
-        if (encode)
+        if (link->encode)
             Scrambling::unscramble(m_answer.data() + CommandReport::kBlockOffset, secrecyCode());
         return true;
     }

@@ -51,6 +51,22 @@ EmulatedMouse::Identity EmulatedMouse::Identity::fromEntry(const DeviceEntry &en
     return id;
 }
 
+DeviceEntry EmulatedMouse::Identity::toEntry() const
+{
+    DeviceEntry row;
+    row.type = 1;
+    row.vid = vid;
+    row.pid = pid;
+    row.usagePage = usagePage;
+    row.usage = usage;
+    row.usagePage2 = usagePage2;
+    row.usage2 = usage2;
+    row.reportLength = reportLength;
+    row.isEncode = isEncode;
+    row.sCode = sCode;
+    return row;
+}
+
 EmulatedMouse::EmulatedMouse(const Identity &identity)
     : m_identity(identity)
     , m_code(identity.sCode)

@@ -34,6 +34,8 @@ public:
 
         // The mouse a device-table row describes.
         static Identity fromEntry(const DeviceEntry &entry, ChipFamily family);
+        // The device-table row that describes this mouse.
+        DeviceEntry toEntry() const;
     };
 
     // One command as the mouse understood it (after unscrambling).

@@ -21,18 +21,7 @@ EmulatedMouse::Identity DeviceLinkFixture::identity(ChipFamily family, int repor
 
 DeviceEntry DeviceLinkFixture::rowFor(const EmulatedMouse::Identity &identity)
 {
-    DeviceEntry row;
-    row.type = 1;
-    row.vid = identity.vid;
-    row.pid = identity.pid;
-    row.usagePage = identity.usagePage;
-    row.usage = identity.usage;
-    row.usagePage2 = identity.usagePage2;
-    row.usage2 = identity.usage2;
-    row.reportLength = identity.reportLength;
-    row.isEncode = identity.isEncode;
-    row.sCode = identity.sCode;
-    return row;
+    return identity.toEntry();
 }
 
 EmulatedMouse &DeviceLinkFixture::connect(const EmulatedMouse::Identity &identity)
