@@ -1,0 +1,5 @@
+#include "myqquickview.h"
+
+myQQuickView::myQQuickView(QWidget *parent)
+    : QQuickWidget(parent)
+{}
