@@ -28,6 +28,7 @@ Hid_Thread::Hid_Thread(QObject *parent)
 Hid_Thread::~Hid_Thread()
 {
     m_listening.store(false);
+    waitForListener();
     closeCommandInterface();
     closeEventInterface();
 }

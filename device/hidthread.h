@@ -3,6 +3,7 @@
 #include "deviceentry.h"
 #include "hidbackend.h"
 
+#include <QFuture>
 #include <QList>
 #include <QThread>
 
@@ -66,10 +67,29 @@ public:
     // a series of four. The owner sets it from the configured model.
     void setGunModel(bool isGun) { m_isGun = isGun; }
     bool isGunModel() const { return m_isGun; }
+    // The configured chip family, "553" or "560"; anything but "560" is
+    // driven as a 553.
+    void setChipFamily(const QString &icType) { m_chipFamily = icType; }
+    bool is560Family() const { return m_chipFamily == QLatin1String("560"); }
 
     // Listening flag: set while the report listener may run.
     bool isListening() const { return m_listening.load(); }
     void setListening(bool listening) { m_listening.store(listening); }
+
+    // Switches the mouse's event reports on (keeping its other keyboard
+    // options) and watches its event interface on a pool thread.
+    void startReportListener(uint index);
+    // Blocks until the listener has left its loop (one read time-out at most
+    // once the listening flag is clear).
+    void waitForListener();
+
+    // Keyboard options of each family; false when the exchange failed, in
+    // which case `options` is left as it was.
+    bool readKeyboardOptions553(std::array<unsigned char, 4> &options);
+    bool readKeyboardOptions560(std::array<unsigned char, 2> &options);
+    // 560 profile image `profileNo` into `image128`; false when the mouse did
+    // not deliver all of it (the buffer then holds what arrived, as 8CH does).
+    bool readProfileImage(uchar *image128, uchar profileNo);
 
     // Link-free token (taken by waitLinkFree, given back by the transport).
     bool isLinkFree() const { return m_linkFree; }
@@ -87,6 +107,12 @@ public:
     // The handshake challenge drawn at a given second: two handshakes in the
     // same second draw the same four bytes.
     static std::array<unsigned char, 4> challengeFor(qint64 secondsSinceEpoch);
+
+signals:
+    // Emitted on the listener's pool thread: connect with an automatic or
+    // queued connection so the effects happen on the receiver's thread.
+    void dpiStageSwitched(int stage);
+    void eventInterfaceLost();
 
 public slots:
     uchar hidCS(uchar *cmd);
@@ -142,7 +168,7 @@ private:
     bool sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
                      const unsigned char *bulk = nullptr, int bulkLength = 0);
     // Takes the link, sends the command and reads its answer; out-parameter i
-    // is answer byte 2 + i.
+    // is answer byte 2 + i. True when the exchange succeeded.
     bool readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
                      std::initializer_list<unsigned char *> outs);
     // The 560 series n = 1..4 of one value, sent under one hold of the link.
@@ -158,6 +184,9 @@ private:
     // it; nothing when that failed.
     std::optional<Link> sendRequest();
 
+    void listenReports(const QByteArray &eventPath);
+    void forgetEventPath(const QByteArray &eventPath);
+
     HidHandle openInterface(int index, bool event);
     void processPendingEvents();
     bool finishTransfer(bool result);
@@ -172,6 +201,8 @@ private:
     std::atomic<bool> m_listening{false};
     bool m_linkFree = true;
     bool m_isGun = false;
+    QString m_chipFamily;
+    QFuture<void> m_listener;
     std::array<unsigned char, 9> m_request{};
     std::array<unsigned char, 9> m_answer{};
     std::array<unsigned char, 128> m_bulk{};

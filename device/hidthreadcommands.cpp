@@ -52,11 +52,11 @@ bool Hid_Thread::readCommand(const char *name, unsigned char code, const Params 
         for (unsigned char *out : outs)
             m_answer[byte++] = *out;
     }
-    hidSendRecv(0);
+    const bool exchanged = hidSendRecv(0);
     byte = 2;
     for (unsigned char *out : outs)
         *out = m_answer[byte++];
-    return true;
+    return exchanged;
 }
 
 void Hid_Thread::sendSeries(const char *name, unsigned char code, unsigned char value)
@@ -147,6 +147,15 @@ void Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar 
     readCommand("83", 0x83, {}, Preset::CurrentValues, {&byte1, &byte2, &byte3, &byte4});
 }
 
+bool Hid_Thread::readKeyboardOptions553(std::array<unsigned char, 4> &options)
+{
+    std::array<unsigned char, 4> read = options;
+    if (!readCommand("83", 0x83, {}, Preset::CurrentValues, {&read[0], &read[1], &read[2], &read[3]}))
+        return false;
+    options = read;
+    return true;
+}
+
 void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
 {
     readCommand("8BH", 0x8B, {}, Preset::CurrentValues, {&byte1});
@@ -198,6 +207,15 @@ void Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
     readCommand("81", 0x81, {}, Preset::CurrentValues, {&byte1, &byte2});
 }
 
+bool Hid_Thread::readKeyboardOptions560(std::array<unsigned char, 2> &options)
+{
+    std::array<unsigned char, 2> read = options;
+    if (!readCommand("81", 0x81, {}, Preset::CurrentValues, {&read[0], &read[1]}))
+        return false;
+    options = read;
+    return true;
+}
+
 void Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
 {
     readCommand("82", 0x82, {}, Preset::CurrentValues, {&byte1});
@@ -210,14 +228,20 @@ void Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
 
 void Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
 {
+    readProfileImage(src128, profileNo);
+}
+
+bool Hid_Thread::readProfileImage(uchar *image128, uchar profileNo)
+{
     if (!waitLinkFree()) {
         logCommandFailed("8c");
-        return;
+        return false;
     }
     prepareRequest(0x8C, {profileNo, 0, 0, 0, 0, 0});
     m_answer.fill(0);
     // A failed read leaves the caller's bytes, or the pieces read so far.
-    std::copy_n(src128, CommandReport::kBulkSize, m_bulk.begin());
-    hidSendRecv(kImageLength);
-    std::copy_n(m_bulk.begin(), CommandReport::kBulkSize, src128);
+    std::copy_n(image128, CommandReport::kBulkSize, m_bulk.begin());
+    const bool read = hidSendRecv(kImageLength);
+    std::copy_n(m_bulk.begin(), CommandReport::kBulkSize, image128);
+    return read;
 }

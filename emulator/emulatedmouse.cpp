@@ -495,12 +495,17 @@ void EmulatedMouse::pressDpiButton()
     m_currentStage = m_currentStage >= 1 && m_currentStage < count ? m_currentStage + 1 : 1;
     if (!eventReportsEnabled())
         return;
-    if (m_events.size() >= kMaxQueuedEvents)
-        m_events.removeFirst();
     QByteArray report(4, '\0');
     report[0] = 0x06;
     report[1] = 0x07;
     report[3] = static_cast<char>(m_currentStage);
+    sendEventReport(report);
+}
+
+void EmulatedMouse::sendEventReport(const QByteArray &report)
+{
+    if (m_events.size() >= kMaxQueuedEvents)
+        m_events.removeFirst();
     m_events.append(report);
 }
 

@@ -65,6 +65,8 @@ public:
     // used stage) becomes current and, when event reports are enabled, the
     // report 06 07 00 stage is queued on the event interface.
     void pressDpiButton();
+    // Any report on the event interface, as firmware of another kind might send.
+    void sendEventReport(const QByteArray &report);
     bool eventReportsEnabled() const;
     bool hasQueuedEvent() const;
     // Input reports of a profile read that the host has not fetched yet.

@@ -460,6 +460,18 @@ void EmulatorBackend::pressDpiButton(int mouseIndex)
     d->changed.wakeAll();
 }
 
+void EmulatorBackend::sendEventReport(const QByteArray &report, int mouseIndex)
+{
+    QMutexLocker lock(&d->mutex);
+    if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
+        return;
+    Impl::Mouse &m = d->mice[static_cast<std::size_t>(mouseIndex)];
+    if (!m.plugged)
+        return;
+    m.model->sendEventReport(report);
+    d->changed.wakeAll();
+}
+
 void EmulatorBackend::unplug(int mouseIndex)
 {
     QMutexLocker lock(&d->mutex);

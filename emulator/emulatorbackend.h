@@ -62,6 +62,8 @@ public:
 
     // The DPI button on mouse `mouseIndex`; wakes a listener waiting for a report.
     void pressDpiButton(int mouseIndex = 0);
+    // Queues any report on the event interface of mouse `mouseIndex`.
+    void sendEventReport(const QByteArray &report, int mouseIndex = 0);
 
     // Faults.
     void unplug(int mouseIndex = 0);

@@ -1,0 +1,26 @@
+#include "demomouse.h"
+
+#include "widget.h"
+
+#include <QSettings>
+
+DemoMouse::DemoMouse()
+{
+    m_backend.setRealTimeWaits(true);
+}
+
+void DemoMouse::plugInto(Widget &window)
+{
+    const QList<DeviceEntry> table = DeviceEntry::readTable(Widget::kApConfigPath);
+    const DeviceEntry row = table.isEmpty() ? EmulatedMouse::Identity().toEntry() : table.first();
+    const QSettings apConfig(Widget::kApConfigPath, QSettings::IniFormat);
+    const bool is560 = apConfig.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
+    EmulatedMouse &mouse = m_backend.addMouse(
+        EmulatedMouse::Identity::fromEntry(row, is560 ? ChipFamily::F560 : ChipFamily::F553));
+    // Four DPI stages enabled in each on-board profile.
+    QByteArray image(128, '\0');
+    image[100] = 0x0F;
+    for (int profile = 0; profile < 5; ++profile)
+        mouse.setProfileImage(profile, image);
+    window.hid().setBackend(&m_backend);
+}

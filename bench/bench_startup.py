@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Start-up cost of kx20-config-demo under Xvfb.
+
+Prints, as medians over several starts: time from process start to the
+window being mapped, time to the scene's first "initUI", peak resident
+memory, and the CPU the connected program uses while idle, each with its
+goal and the ratio measured / goal.
+
+    bench/bench_startup.py [build/bin/kx20-config-demo]
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+GOAL_MAPPED_MS = 170
+GOAL_PEAK_MB = 55
+GOAL_IDLE_CPU = 0.1  # percent of one core
+RUNS = 5
+IDLE_SECONDS = 10
+
+
+def start_xvfb():
+    for display in range(90, 120):
+        if not os.path.exists(f"/tmp/.X{display}-lock"):
+            xvfb = subprocess.Popen(["Xvfb", f":{display}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline:
+                if os.path.exists(f"/tmp/.X11-unix/X{display}"):
+                    return xvfb, f":{display}"
+                time.sleep(0.01)
+            xvfb.kill()
+    sys.exit("Xvfb did not start")
+
+
+def clock_ticks(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])  # utime + stime
+
+
+def peak_rss_mb(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024
+    return float("nan")
+
+
+def one_start(program, waiter, env, measure_idle):
+    watch = subprocess.Popen([waiter], env=env, stdout=subprocess.PIPE, text=True)
+    watch.stdout.readline()  # "ready": watching the root window
+    started = time.monotonic()
+    proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    mapped = float(watch.stdout.readline()) - started * 1000
+    watch.wait(timeout=30)
+    scene = float("nan")
+    for line in proc.stderr:
+        if "Scene ready" in line:
+            scene = (time.monotonic() - started) * 1000
+            break
+    idle = None
+    if measure_idle:
+        time.sleep(1)  # let the connection settle
+        before = clock_ticks(proc.pid)
+        time.sleep(IDLE_SECONDS)
+        idle = (clock_ticks(proc.pid) - before) / os.sysconf("SC_CLK_TCK") / IDLE_SECONDS * 100
+    peak = peak_rss_mb(proc.pid)
+    proc.kill()
+    proc.wait()
+    return mapped, scene, peak, idle
+
+
+def main():
+    built = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin/kx20-config-demo")
+    waiter = os.path.join(os.path.dirname(os.path.dirname(built)), "bench", "xmapwait")
+    if not shutil.which("Xvfb") or not os.path.exists(waiter):
+        sys.exit("Xvfb and build/bench/xmapwait are needed (./scripts/test installs and builds them)")
+    # A private copy of the program and its modules/, so the user's settings
+    # and a running instance are left alone.
+    with tempfile.TemporaryDirectory() as folder:
+        shutil.copytree(os.path.dirname(built), folder, dirs_exist_ok=True)
+        program = os.path.join(folder, os.path.basename(built))
+        xvfb, display = start_xvfb()
+        env = dict(os.environ, DISPLAY=display)
+        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("QT_QPA_PLATFORM", None)
+        try:
+            one_start(program, waiter, env, False)  # warm the file cache
+            runs = [one_start(program, waiter, env, i == 0) for i in range(RUNS)]
+        finally:
+            xvfb.kill()
+    mapped = statistics.median(r[0] for r in runs)
+    scene = statistics.median(r[1] for r in runs)
+    peak = statistics.median(r[2] for r in runs)
+    idle = runs[0][3]
+    print(f"window mapped:   {mapped:7.1f} ms  goal <= {GOAL_MAPPED_MS} ms   ratio {mapped / GOAL_MAPPED_MS:.2f}")
+    print(f"first initUI:    {scene:7.1f} ms")
+    print(f"peak memory:     {peak:7.1f} MB  goal <= {GOAL_PEAK_MB} MB    ratio {peak / GOAL_PEAK_MB:.2f}")
+    print(f"idle CPU ({IDLE_SECONDS} s): {idle:6.3f} %   goal <= {GOAL_IDLE_CPU} %   ratio {idle / GOAL_IDLE_CPU:.2f}")
+
+
+if __name__ == "__main__":
+    main()
