@@ -1,0 +1,6 @@
+set(KX20_MODULES_TREE modulestree.h modulestree.cpp fakefiledialogs.h)
+kx20_add_test(test_settingsfiles SOURCES test_settingsfiles.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
+kx20_add_test(test_macrolibrary SOURCES test_macrolibrary.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
+kx20_add_test(test_gunlibrary SOURCES test_gunlibrary.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
+kx20_add_test(test_languagestrings SOURCES test_languagestrings.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
+kx20_add_test(test_installeddata SOURCES test_installeddata.cpp LIBS kx20_bridge)
