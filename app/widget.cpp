@@ -1,6 +1,7 @@
 #include "widget.h"
 
 #include "devicechangemonitor.h"
+#include "languagestrings.h"
 #include "myqquickview.h"
 #include "ui_controler.h"
 
@@ -27,12 +28,6 @@ const char kTrayMenuStyle[] =
     "color: rgb(155, 155, 155); } QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: "
     "rgba(255, 255, 255, 40); } QMenu::separator { height: 1px; background: rgb(100, 100, 100); }";
 
-// Until the language strings replace them, every stage reads the same.
-QString g_dpiSwitchTexts[8] = {QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-                               QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-                               QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-                               QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to")};
-
 } // namespace
 
 Widget::Widget(QWidget *parent)
@@ -42,9 +37,8 @@ Widget::Widget(QWidget *parent)
     const QSettings apConfig(kApConfigPath, QSettings::IniFormat);
     myQQuickView *bridge =
         m_controller->setup(this, &m_hid, apConfig.value(QStringLiteral("common/name")).toString());
+    // The link learns the configured family and gun model from the bridge.
     bridge->setHidThread(&m_hid);
-    m_hid.setChipFamily(bridge->chipFamily());
-    m_hid.setGunModel(bridge->isGunModel());
     // The listener reports from its pool thread; these run on ours.
     connect(&m_hid, &Hid_Thread::dpiStageSwitched, this, &Widget::onDpiStageSwitched, Qt::QueuedConnection);
     connect(&m_hid, &Hid_Thread::eventInterfaceLost, this, &Widget::onEventInterfaceLost,
@@ -129,6 +123,7 @@ void Widget::onConnected()
     s_deviceConnected = true;
     showBalloon(QStringLiteral("Detect Device"));
     m_hid.startReportListener(static_cast<uint>(m_hid.currentDeviceIndex()));
+    bridge->beginConnection();
     if (m_hid.is560Family()) {
         const uint profiles = m_hid.isGunModel() ? 5 : 2;
         for (uint profile = 0; profile < profiles; ++profile)
@@ -157,15 +152,10 @@ void Widget::customEvent(QEvent *event)
         view()->runUI();
 }
 
-QString Widget::dpiSwitchText(int stage)
-{
-    return g_dpiSwitchTexts[dpiSwitchTextIndex(stage)];
-}
-
 void Widget::onDpiStageSwitched(int stage)
 {
     view()->setCurrentDPI(stage);
-    showBalloon(dpiSwitchText(stage) + QLatin1Char(' '));
+    showBalloon(LanguageStrings::dpiSwitchTextForStage(stage) + QLatin1Char(' '));
 }
 
 void Widget::onEventInterfaceLost()

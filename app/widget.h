@@ -64,11 +64,6 @@ public:
     // Shows a text that another program sent us, in a warning box.
     void showCopyData(const QString &text);
 
-    // Which of the eight DPI-switch texts a reported stage shows: stages 1..7
-    // their own, anything else the last.
-    static int dpiSwitchTextIndex(int stage) { return stage >= 1 && stage <= 7 ? stage - 1 : 7; }
-    static QString dpiSwitchText(int stage);
-
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
     void checkDevice();

@@ -1,33 +1,49 @@
 #include "myqquickview.h"
 
 #include "hidthread.h"
+#include "pointersettings.h"
+#include "widgetfiledialogs.h"
 
+#include <QFocusEvent>
 #include <QQuickItem>
-#include <QSettings>
 
-namespace {
-
-bool readBool(const QSettings &settings, const QString &key)
-{
-    const QString text = settings.value(key).toString().trimmed();
-    return !text.isEmpty() && text != QLatin1String("0")
-           && text.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
-}
-
-} // namespace
-
-myQQuickView::myQQuickView(QWidget *parent)
+myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
     : QQuickWidget(parent)
-{
-    const QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-    isColorful = readBool(apConfig, QStringLiteral("mouse/isColorful"));
-    isGun = readBool(apConfig, QStringLiteral("mouse/isGun"));
-    icType = apConfig.value(QStringLiteral("mouse/icType")).toString();
-    is55328 = readBool(apConfig, QStringLiteral("mouse/is55328"));
-    is571 = readBool(apConfig, QStringLiteral("mouse/is571"));
-}
+    , m_files(std::make_unique<SettingsFiles>(modulesRoot))
+    , m_macros(*m_files)
+    , m_guns(*m_files)
+    , m_languages(modulesRoot)
+    , m_operations(nullptr, MouseModel::fromConfig(m_files->application()))
+{}
 
 myQQuickView::~myQQuickView() = default;
+
+void myQQuickView::setHidThread(Hid_Thread *hid)
+{
+    hidThread = hid;
+    m_operations.setHidThread(hid);
+    if (hid)
+        hid->setChipFamily(model().icType);
+}
+
+void myQQuickView::setFileDialogs(FileDialogs *dialogs)
+{
+    m_dialogs = dialogs;
+}
+
+FileDialogs &myQQuickView::dialogs()
+{
+    if (m_dialogs)
+        return *m_dialogs;
+    if (!m_ownDialogs)
+        m_ownDialogs = std::make_unique<WidgetFileDialogs>(this);
+    return *m_ownDialogs;
+}
+
+void myQQuickView::beginConnection()
+{
+    m_operations.resetForConnection();
+}
 
 void myQQuickView::callScene(const char *function, Qt::ConnectionType type, const QVariantList &arguments)
 {
@@ -53,6 +69,25 @@ void myQQuickView::callScene(const char *function, Qt::ConnectionType type, cons
     }
 }
 
+void myQQuickView::notifyKeyboard(bool isDown, uchar usbCode)
+{
+    callScene("detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
+}
+
+void myQQuickView::notifyMouse(bool isDown, uint buttonCode, uint x, uint y)
+{
+    callScene("detectMouse", Qt::QueuedConnection, {isDown, buttonCode, x, y});
+}
+
+void myQQuickView::focusInEvent(QFocusEvent *event)
+{
+    // The translucent scene can be left half drawn behind other windows.
+    repaint();
+    event->accept();
+}
+
+// --- The scene's operations, in their established order ---------------------
+
 void myQQuickView::clearHidBusy()
 {
     if (hidThread)
@@ -69,6 +104,272 @@ void myQQuickView::runUI()
     callScene("run", Qt::QueuedConnection);
 }
 
+void myQQuickView::resetApconfig()
+{
+    m_files->resetApconfig();
+}
+
+bool myQQuickView::loadMacroFile(QVariant macroFileName)
+{
+    return m_macros.loadMacroFile(macroFileName.toString(), dialogs());
+}
+
+void myQQuickView::saveMacroFile(QVariant macroFileName)
+{
+    m_macros.saveMacroFile(macroFileName.toString(), dialogs());
+}
+
+bool myQQuickView::loadProfile(int profile)
+{
+    return m_files->loadProfile(profile, dialogs());
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    m_files->saveProfile(profile, dialogs());
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    m_files->resetProfile(profile);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    m_files->copyProfile(destprofile, srcprofile);
+}
+
+QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
+{
+    return m_languages.getLangStrings(typeStr, langCode);
+}
+
+QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
+{
+    return m_macros.createMacroIni(name.toString(), macroIndex);
+}
+
+QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
+{
+    return m_macros.updataNameList(type, nameList);
+}
+
+QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname)
+{
+    return m_macros.modifyMacroNameUpdateProfile(oldname.toString(), newname.toString());
+}
+
+void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
+{
+    m_macros.deleteMacroUpdateProfile(macroName.toString());
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    return m_macros.deleteMacroIni(name.toString());
+}
+
+QVariantList myQQuickView::getNameList(QVariant type)
+{
+    return m_macros.getNameList(type);
+}
+
+QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
+{
+    return m_macros.saveMacroIni(name.toString(), macros, repeat);
+}
+
+QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
+{
+    return m_operations.mouseSendMacroData(macroData, macroIndex);
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    return m_macros.loadMacroIni(name.toString());
+}
+
+void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
+{
+    m_guns.mouseSaveGundata(index.toString(), src6);
+}
+
+void myQQuickView::mouseSendGundata(int slot, QVariantList values)
+{
+    m_operations.mouseSendGundata(slot, values);
+}
+
+void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
+{
+    m_guns.modifyGundata(modifyType, src6);
+}
+
+QVariantList myQQuickView::getGunData(QVariant name)
+{
+    return m_guns.getGunData(name.toString());
+}
+
+QStringList myQQuickView::getGunDataKey()
+{
+    return m_guns.getGunDataKey();
+}
+
+QVariant myQQuickView::getXYSensitive(QVariant index)
+{
+    return m_guns.getXYSensitive(index.toString());
+}
+
+QVariant myQQuickView::getselectGun(QVariant index)
+{
+    return m_guns.getselectGun(index.toString());
+}
+
+void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+{
+    m_guns.setXYSensitive(index.toString(), xyData);
+}
+
+void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
+{
+    m_guns.setSelectGun(index.toString(), xyData);
+}
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    m_files->setCurrentProfile(profile);
+}
+
+void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    m_operations.mouseSetKeyboardoption(byte1, byte2, byte3, byte4);
+}
+
+void myQQuickView::mouseSetReportRate(uchar rate)
+{
+    m_operations.mouseSetReportRate(rate);
+}
+
+void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
+{
+    m_operations.mouseSetCurrentDPI(currentDPI);
+}
+
+void myQQuickView::mouseResetKeyMatrix()
+{
+    m_operations.mouseResetKeyMatrix(m_files->current());
+}
+
+QVariant myQQuickView::mouseGetCurrentDPI()
+{
+    return m_operations.mouseGetCurrentDPI();
+}
+
+void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
+{
+    m_operations.mouseSetKeyMatrix(m_files->current(), src64, isSendData, otherParam);
+    // The entries are the user's: they reach the file now, not at some later
+    // synchronisation.
+    m_files->current().sync();
+}
+
+void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
+{
+    m_operations.mouseSetDpi(dpiCount, sensorType, dpiValueArray);
+}
+
+void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    m_operations.mouseSetRGBEffect(effect, option1, option2);
+}
+
+void myQQuickView::mouseSetRGBColor(uchar type, QVariantList src24)
+{
+    m_operations.mouseSetRGBColor(type, src24);
+}
+
+void myQQuickView::mouseSetFixColor(QVariantList src3)
+{
+    m_operations.mouseSetFixColor(src3);
+}
+
+void myQQuickView::mouseSetProfile(uint profileNo)
+{
+    m_operations.mouseSetProfile(profileNo);
+}
+
+void myQQuickView::mouseReadProfile(uint profileNo)
+{
+    m_operations.mouseReadProfile(profileNo);
+}
+
+QVariant myQQuickView::mouseReadCurrentProfile()
+{
+    return m_operations.mouseReadCurrentProfile();
+}
+
+void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
+{
+    m_operations.mouseSwitchKeyMatrix(indexNo);
+}
+
+QVariantList myQQuickView::GetKeyboardoption()
+{
+    return m_operations.GetKeyboardoption();
+}
+
+void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    PointerSettings::mouseSetCursorSpeed(cursorSpeed);
+}
+
+void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+{
+    PointerSettings::mouseSetVerticalScrollLines(lines);
+}
+
+void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+{
+    PointerSettings::mouseSetDoubleClickSpeed(speed);
+}
+
+QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
+{
+    return m_files->mouseGetKeydefine(index.toString(), isRecovery);
+}
+
+void myQQuickView::openUpdateExe()
+{}
+
+QVariant myQQuickView::getData(QVariant key, bool isRecovery)
+{
+    return m_files->getData(key.toString(), isRecovery);
+}
+
+QVariant myQQuickView::getGlobalData(QVariant key)
+{
+    return m_files->getGlobalData(key.toString());
+}
+
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+{
+    return m_files->getDataList(key.toString(), isRecovery);
+}
+
+void myQQuickView::setData(QVariant key, QVariant value)
+{
+    m_files->setData(key.toString(), value);
+}
+
+void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
+{
+    m_files->setGlobalData(key.toString(), tmpdata);
+}
+
+void myQQuickView::setDataList(QVariant key, QVariantList datalist)
+{
+    m_files->setDataList(key.toString(), datalist);
+}
+
 void myQQuickView::setBusy(int busyTime)
 {
     callScene("setProtectUI", Qt::DirectConnection, {busyTime});
@@ -77,31 +378,4 @@ void myQQuickView::setBusy(int busyTime)
 void myQQuickView::setCurrentDPI(int dpiValue)
 {
     callScene("setCurrentDPI", Qt::DirectConnection, {dpiValue});
-}
-
-void myQQuickView::notifyKeyboard(bool isDown, uchar usbCode)
-{
-    callScene("detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
-}
-
-void myQQuickView::notifyMouse(bool isDown, uint buttonCode, uint x, uint y)
-{
-    callScene("detectMouse", Qt::QueuedConnection, {isDown, buttonCode, x, y});
-}
-
-void myQQuickView::openUpdateExe()
-{}
-
-void myQQuickView::mouseReadProfile(uint profileNo)
-{
-    if (!hidThread || profileNo >= 5)
-        return;
-    hidThread->hid560_8CH_readProfile(m_profileImages[profileNo], static_cast<uchar>(profileNo));
-}
-
-void myQQuickView::focusInEvent(QFocusEvent *event)
-{
-    // The translucent scene can be left half drawn behind other windows.
-    repaint();
-    event->accept();
 }

@@ -1,27 +1,48 @@
 #pragma once
 
-#include <QQuickWidget>
-#include <QVariant>
+#include "gunlibrary.h"
+#include "languagestrings.h"
+#include "macrolibrary.h"
+#include "mouseoperations.h"
+#include "settingsfiles.h"
 
+#include <QQuickWidget>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+
+class FileDialogs;
 class Hid_Thread;
 
 // The one object through which the scene reaches the native side: the view
 // that shows the scene, the holder of the settings stores and the translator
 // from scene values to device commands. Its public slots are the scene's
-// operations, in their established order.
+// operations, in their established order; each forwards to the plain class
+// of its area.
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
 
 public:
-    explicit myQQuickView(QWidget *parent = nullptr);
+    // `modulesRoot` holds setting/, macro/, gun/ and i18n/.
+    explicit myQQuickView(QWidget *parent = nullptr,
+                          const QString &modulesRoot = QStringLiteral("./modules"));
     ~myQQuickView() override;
 
-    void setHidThread(Hid_Thread *hid) { hidThread = hid; }
+    void setHidThread(Hid_Thread *hid);
+    // The dialogs that import and export ask for a file; the system's own by
+    // default.
+    void setFileDialogs(FileDialogs *dialogs);
 
     // The configured mouse model, read once at construction.
-    const QString &chipFamily() const { return icType; }
-    bool isGunModel() const { return isGun; }
+    const MouseModel &model() const { return m_operations.model(); }
+    SettingsFiles &settings() { return *m_files; }
+    MouseOperations &operations() { return m_operations; }
+
+    // A mouse was just connected: no on-board profile image is known yet.
+    void beginConnection();
 
     // Queued calls into the scene for the key and button capture.
     void notifyKeyboard(bool isDown, uchar usbCode);
@@ -31,8 +52,59 @@ public slots:
     void clearHidBusy();
     void initUI();
     void runUI();
+    void resetApconfig();
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QStringList getLangStrings(QString typeStr, QString langCode);
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    QVariant deleteMacroIni(QVariant name);
+    QVariantList getNameList(QVariant type);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+    QStringList loadMacroIni(QVariant name);
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void mouseSendGundata(int slot, QVariantList values);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    QVariant getXYSensitive(QVariant index);
+    QVariant getselectGun(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    void setSelectGun(QVariant index, QVariant xyData);
+    void setCurrentProfile(int profile);
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void mouseSetReportRate(uchar rate);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    void mouseResetKeyMatrix();
+    QVariant mouseGetCurrentDPI();
+    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+    void mouseSetFixColor(QVariantList src3);
+    void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void mouseSwitchKeyMatrix(int indexNo);
+    QVariantList GetKeyboardoption();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void mouseSetDoubleClickSpeed(uint speed);
+    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
     void openUpdateExe();
+    QVariant getData(QVariant key, bool isRecovery);
+    QVariant getGlobalData(QVariant key);
+    QVariantList getDataList(QVariant key, bool isRecovery);
+    void setData(QVariant key, QVariant data);
+    void setGlobalData(QVariant key, QVariant tmpdata);
+    void setDataList(QVariant key, QVariantList datalist);
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
 
@@ -43,13 +115,14 @@ private:
     // Calls a function of the scene's root item by name; a missing scene or
     // function makes the call do nothing.
     void callScene(const char *function, Qt::ConnectionType type, const QVariantList &arguments = {});
+    FileDialogs &dialogs();
 
     Hid_Thread *hidThread = nullptr;
-    bool isColorful = false;
-    bool isGun = false;
-    QString icType;
-    bool is55328 = false;
-    bool is571 = false;
-    // Images of the mouse's on-board profiles 0..4 (560 family).
-    unsigned char m_profileImages[5][128] = {};
+    std::unique_ptr<SettingsFiles> m_files;
+    MacroLibrary m_macros;
+    GunLibrary m_guns;
+    LanguageStrings m_languages;
+    MouseOperations m_operations;
+    std::unique_ptr<FileDialogs> m_ownDialogs;
+    FileDialogs *m_dialogs = nullptr;
 };

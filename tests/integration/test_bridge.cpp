@@ -1,0 +1,139 @@
+#include "devicelinkfixture.h"
+#include "fakefiledialogs.h"
+#include "modulestree.h"
+#include "myqquickview.h"
+
+#include <QApplication>
+#include <QMetaMethod>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+class TestBridge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The scene finds the operations by name; their names and order are the
+    // contract between the two sides.
+    void offersTheSceneItsOperationsInOrder()
+    {
+        const QStringList expected = {"clearHidBusy",
+                                      "initUI",
+                                      "runUI",
+                                      "resetApconfig",
+                                      "loadMacroFile",
+                                      "saveMacroFile",
+                                      "loadProfile",
+                                      "saveProfile",
+                                      "resetProfile",
+                                      "copyProfile",
+                                      "getLangStrings",
+                                      "createMacroIni",
+                                      "updataNameList",
+                                      "modifyMacroNameUpdateProfile",
+                                      "deleteMacroUpdateProfile",
+                                      "deleteMacroIni",
+                                      "getNameList",
+                                      "saveMacroIni",
+                                      "mouseSendMacroData",
+                                      "loadMacroIni",
+                                      "mouseSaveGundata",
+                                      "mouseSendGundata",
+                                      "modifyGundata",
+                                      "getGunData",
+                                      "getGunDataKey",
+                                      "getXYSensitive",
+                                      "getselectGun",
+                                      "setXYSensitive",
+                                      "setSelectGun",
+                                      "setCurrentProfile",
+                                      "mouseSetKeyboardoption",
+                                      "mouseSetReportRate",
+                                      "mouseSetCurrentDPI",
+                                      "mouseResetKeyMatrix",
+                                      "mouseGetCurrentDPI",
+                                      "mouseSetKeyMatrix",
+                                      "mouseSetDpi",
+                                      "mouseSetRGBEffect",
+                                      "mouseSetRGBColor",
+                                      "mouseSetFixColor",
+                                      "mouseSetProfile",
+                                      "mouseReadProfile",
+                                      "mouseReadCurrentProfile",
+                                      "mouseSwitchKeyMatrix",
+                                      "GetKeyboardoption",
+                                      "mouseSetCursorSpeed",
+                                      "mouseSetVerticalScrollLines",
+                                      "mouseSetDoubleClickSpeed",
+                                      "mouseGetKeydefine",
+                                      "openUpdateExe",
+                                      "getData",
+                                      "getGlobalData",
+                                      "getDataList",
+                                      "setData",
+                                      "setGlobalData",
+                                      "setDataList",
+                                      "setBusy",
+                                      "setCurrentDPI"};
+        const QMetaObject &meta = myQQuickView::staticMetaObject;
+        QStringList offered;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+            if (meta.method(i).methodType() == QMetaMethod::Slot
+                && meta.method(i).access() == QMetaMethod::Public)
+                offered.append(QString::fromLatin1(meta.method(i).name()));
+        }
+        QCOMPARE(offered, expected);
+    }
+
+    void startsWithoutAnyFile()
+    {
+        ModulesTree tree;
+        myQQuickView view;
+        QVERIFY(!view.model().isGun && !view.model().isColorful && view.model().icType.isEmpty());
+        QVERIFY(!view.getData(QStringLiteral("mouse/reportRate"), false).isValid());
+        view.openUpdateExe();
+        QCOMPARE(tree.snapshot(), QStringList());
+    }
+
+    // What the scene calls reaches the files and the mouse, script numbers
+    // included.
+    void sceneCallsReachFilesAndMouse()
+    {
+        ModulesTree tree;
+        tree.install(QStringLiteral("setting"));
+        DeviceLinkFixture link;
+        // The installed apConfig.bin describes a 560 gun model.
+        EmulatedMouse &mouse = link.connect(DeviceLinkFixture::identity(ChipFamily::F560, 32));
+
+        myQQuickView view;
+        FakeFileDialogs dialogs;
+        view.setFileDialogs(&dialogs);
+        view.setHidThread(&link.hid);
+        view.rootContext()->setContextProperty(QStringLiteral("ui_View"), &view);
+        view.setSource(
+            QUrl::fromLocalFile(QStringLiteral(KX20_SOURCE_DIR "/tests/integration/bridgecalls.qml")));
+        QVERIFY(view.rootObject());
+        QVariant result;
+        QMetaObject::invokeMethod(view.rootObject(), "exercise", Q_RETURN_ARG(QVariant, result));
+
+        QCOMPARE(result.toString(), QStringLiteral("1;255,0,16;3;1,2,0,0;560;false"));
+        QVERIFY(tree.read(QStringLiteral("modules/setting/p3.bin")).contains("fixColor=255, 0, 16"));
+        QCOMPARE(mouse.reportRateOfSeries(1), 2);
+        QCOMPARE(mouse.currentStage(), 3);
+        QCOMPARE(mouse.macro(1).left(4), QByteArray("\x01\x02\x03\x00", 4));
+        QCOMPARE(mouse.keyboardOptions560(), (std::array<uchar, 2>{1, 2}));
+        QCOMPARE(link.backend.violations(), QStringList());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QApplication app(argc, argv);
+    TestBridge test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_bridge.moc"
