@@ -1,25 +1,34 @@
 #include "programmain.h"
 
+#include "settingsfolder.h"
 #include "singleapplication.h"
 #include "widget.h"
 
+#include <QDebug>
 #include <QDir>
-#include <ctime>
-#include <cstdio>
-static double nowMs()
-{
-    timespec n{};
-    clock_gettime(CLOCK_MONOTONIC, &n);
-    return n.tv_sec * 1000.0 + n.tv_nsec / 1e6;
-}
+#include <QMessageBox>
 #include <QQuickWindow>
-#include <QTimer>
+
+namespace {
+
+// Told once at start, without holding the start up.
+void warnIfSettingsCannotBeSaved(Widget &window)
+{
+    const QString problem = SettingsFolder::problem(QStringLiteral("./modules"));
+    if (problem.isEmpty())
+        return;
+    qWarning().noquote() << problem;
+    auto *box = new QMessageBox(QMessageBox::Warning, window.windowTitle(), problem, QMessageBox::Ok, &window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace
 
 int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &prepare)
 {
     // The scene is simple 2D: Qt's software renderer starts faster and needs
     // a fraction of the memory of an OpenGL context.
-    fprintf(stderr, "T main %.1f\n", nowMs());
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     SingleApplication app(argc, argv);
@@ -32,17 +41,12 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     Widget window;
-    fprintf(stderr, "T widget %.1f\n", nowMs());
     QObject::connect(&app, &SingleApplication::messageReceived, &window, &Widget::receiveMessage);
     if (prepare)
         prepare(window);
 
     window.showNormal();
-    fprintf(stderr, "T shown %.1f\n", nowMs());
+    warnIfSettingsCannotBeSaved(window);
     window.checkDevice();
-    fprintf(stderr, "T checked %.1f\n", nowMs());
-    QTimer::singleShot(0, [] {
-        fprintf(stderr, "T loop %.1f\n", nowMs());
-    });
     return app.exec();
 }
