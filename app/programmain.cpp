@@ -1,5 +1,8 @@
 #include "programmain.h"
 
+#include "copydata.h"
+#include "inputhookholder.h"
+#include "myqquickview.h"
 #include "settingsfolder.h"
 #include "singleapplication.h"
 #include "widget.h"
@@ -18,9 +21,36 @@ void warnIfSettingsCannotBeSaved(Widget &window)
     if (problem.isEmpty())
         return;
     qWarning().noquote() << problem;
-    auto *box = new QMessageBox(QMessageBox::Warning, window.windowTitle(), problem, QMessageBox::Ok, &window);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, window.windowTitle(), problem, QMessageBox::Ok, &window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+// The capture's callbacks only queue work for the scene, so the capture
+// returns at once.
+void onKey(int usage, bool pressed, void *context)
+{
+    if (auto *window = static_cast<Widget *>(context))
+        window->view()->notifyKeyboard(pressed, static_cast<uchar>(usage));
+}
+
+void onButton(int button, bool pressed, int x, int y, void *context)
+{
+    // A screen left of or above the primary one gives negative coordinates,
+    // which travel in their unsigned 32-bit form.
+    if (auto *window = static_cast<Widget *>(context))
+        window->view()->notifyMouse(pressed, static_cast<uint>(button), static_cast<quint32>(x),
+                                    static_cast<quint32>(y));
+}
+
+void onCopyData(const CopyDataMessage &message, void *context)
+{
+    auto *window = static_cast<Widget *>(context);
+    if (!window)
+        return;
+    if (const std::optional<QString> text = CopyData::text(message.tag, message.data, message.size))
+        window->showCopyData(*text);
 }
 
 } // namespace
@@ -44,6 +74,12 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
     QObject::connect(&app, &SingleApplication::messageReceived, &window, &Widget::receiveMessage);
     if (prepare)
         prepare(window);
+
+    // Removed before the window goes: keyboard, then mouse.
+    InputHookHolder hooks(0);
+    hooks.registerKeyboardCallback(onKey, &window);
+    hooks.registerMouseCallback(onButton, &window);
+    hooks.registerCopyDataCallback(onCopyData, &window, &app);
 
     window.showNormal();
     warnIfSettingsCannotBeSaved(window);

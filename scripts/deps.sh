@@ -7,6 +7,7 @@ KX20_PACKAGES=(
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth
+    libx11-dev libxtst-dev xdotool
 )
 
 kx20_install_deps() {

@@ -1,0 +1,6 @@
+# System-wide capture on a real X server that the test starts itself (Xvfb,
+# driven by xdotool; skipped when either is missing).
+if(NOT WIN32)
+    kx20_add_test(test_inputcapture_x11 SOURCES test_inputcapture_x11.cpp LIBS kx20_app)
+    set_tests_properties(test_inputcapture_x11 PROPERTIES SKIP_RETURN_CODE 77)
+endif()
