@@ -2,9 +2,9 @@
 
 #include "virtualclock.h"
 
-#include <QDeadlineTimer>
-#include <QMutexLocker>
-#include <QWaitCondition>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include <algorithm>
 #include <map>
@@ -68,10 +68,11 @@ struct EmulatorBackend::Impl
 
     ProtocolClock &clock;
     VirtualClock *virtualClock;
-    mutable QMutex mutex;
+    // Standard primitives rather than Qt's, so ThreadSanitizer sees them.
+    mutable std::mutex mutex;
     // Woken by whatever may end a wait for a report: a button press, an
     // unplug, a closed handle.
-    QWaitCondition changed;
+    std::condition_variable changed;
     bool realTime = false;
 
     std::vector<Mouse> mice;
@@ -128,7 +129,7 @@ struct EmulatorBackend::Impl
             if (entry.second.mouse == index)
                 entry.second.dead = true;
         }
-        changed.wakeAll();
+        changed.notify_all();
     }
 
     static quintptr idOf(HidHandle handle) { return reinterpret_cast<quintptr>(handle); }
@@ -162,7 +163,8 @@ struct EmulatorBackend::Impl
         return call.result;
     }
 
-    int readLocked(HidCall kind, HidHandle handle, unsigned char *data, size_t length, int milliseconds);
+    int readLocked(std::unique_lock<std::mutex> &lock, HidCall kind, HidHandle handle, unsigned char *data,
+                   size_t length, int milliseconds);
 };
 
 EmulatorBackend::EmulatorBackend(ProtocolClock &clock)
@@ -173,7 +175,7 @@ EmulatorBackend::~EmulatorBackend() = default;
 
 EmulatedMouse &EmulatorBackend::addMouse(const EmulatedMouse::Identity &identity)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     Impl::Mouse m;
     m.model = std::make_unique<EmulatedMouse>(identity);
     d->mice.push_back(std::move(m));
@@ -185,7 +187,7 @@ EmulatedMouse &EmulatorBackend::addMouse(const EmulatedMouse::Identity &identity
 
 void EmulatorBackend::addForeignDevice(const HidDeviceInfo &info)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     d->foreign.push_back(info);
     Impl::Slot slot;
     slot.foreign = static_cast<int>(d->foreign.size()) - 1;
@@ -194,20 +196,20 @@ void EmulatorBackend::addForeignDevice(const HidDeviceInfo &info)
 
 EmulatedMouse &EmulatorBackend::mouse(int index)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     Q_ASSERT(index >= 0 && index < static_cast<int>(d->mice.size()));
     return *d->mice.at(static_cast<std::size_t>(index)).model;
 }
 
 int EmulatorBackend::mouseCount() const
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     return static_cast<int>(d->mice.size());
 }
 
 QList<HidDeviceInfo> EmulatorBackend::enumerate(quint16 vendorId, quint16 productId)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::Enumerate);
     QList<HidDeviceInfo> found;
     if (d->countCall(HidCall::Enumerate)) {
@@ -252,7 +254,7 @@ QList<HidDeviceInfo> EmulatorBackend::enumerate(quint16 vendorId, quint16 produc
 
 HidHandle EmulatorBackend::openPath(const QByteArray &path)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::Open);
     call.path = path;
     if (d->countCall(HidCall::Open)) {
@@ -293,7 +295,7 @@ HidHandle EmulatorBackend::openPath(const QByteArray &path)
 
 int EmulatorBackend::setNonblocking(HidHandle handle, int nonblock)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::SetNonblocking);
     const bool fail = d->countCall(HidCall::SetNonblocking);
     Impl::Handle *h = d->lookup(handle, call);
@@ -306,7 +308,7 @@ int EmulatorBackend::setNonblocking(HidHandle handle, int nonblock)
 
 int EmulatorBackend::sendFeatureReport(HidHandle handle, const unsigned char *data, size_t length)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::SendFeature);
     call.data = bytes(data, static_cast<int>(length));
     const bool fail = d->countCall(HidCall::SendFeature);
@@ -324,7 +326,7 @@ int EmulatorBackend::sendFeatureReport(HidHandle handle, const unsigned char *da
 
 int EmulatorBackend::getFeatureReport(HidHandle handle, unsigned char *data, size_t length)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::GetFeature);
     const bool fail = d->countCall(HidCall::GetFeature);
     Impl::Handle *h = d->lookup(handle, call);
@@ -342,7 +344,7 @@ int EmulatorBackend::getFeatureReport(HidHandle handle, unsigned char *data, siz
 
 int EmulatorBackend::write(HidHandle handle, const unsigned char *data, size_t length)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::Write);
     call.data = bytes(data, static_cast<int>(length));
     const bool fail = d->countCall(HidCall::Write);
@@ -360,26 +362,26 @@ int EmulatorBackend::write(HidHandle handle, const unsigned char *data, size_t l
 
 int EmulatorBackend::read(HidHandle handle, unsigned char *data, size_t length)
 {
-    QMutexLocker lock(&d->mutex);
-    return d->readLocked(HidCall::Read, handle, data, length, -1);
+    std::unique_lock<std::mutex> lock(d->mutex);
+    return d->readLocked(lock, HidCall::Read, handle, data, length, -1);
 }
 
 int EmulatorBackend::readTimeout(HidHandle handle, unsigned char *data, size_t length, int milliseconds)
 {
-    QMutexLocker lock(&d->mutex);
-    return d->readLocked(HidCall::ReadTimeout, handle, data, length, milliseconds);
+    std::unique_lock<std::mutex> lock(d->mutex);
+    return d->readLocked(lock, HidCall::ReadTimeout, handle, data, length, milliseconds);
 }
 
 // Called with the mutex held; a real-time wait releases it while waiting.
-int EmulatorBackend::Impl::readLocked(HidCall kind, HidHandle handle, unsigned char *data, size_t length,
-                                      int milliseconds)
+int EmulatorBackend::Impl::readLocked(std::unique_lock<std::mutex> &lock, HidCall kind, HidHandle handle,
+                                      unsigned char *data, size_t length, int milliseconds)
 {
     EmulatorCall call = begin(kind);
     const bool fail = countCall(kind);
     if (!lookup(handle, call) || fail || !data)
         return finish(call);
 
-    const QDeadlineTimer deadline(milliseconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
         // Looked up afresh after every wait: the handle may have been closed
         // or its mouse unplugged meanwhile.
@@ -413,7 +415,7 @@ int EmulatorBackend::Impl::readLocked(HidCall kind, HidHandle handle, unsigned c
             }
             if (!realTime)
                 return finish(call);
-            changed.wait(&mutex);
+            changed.wait(lock);
             continue;
         }
 
@@ -422,15 +424,15 @@ int EmulatorBackend::Impl::readLocked(HidCall kind, HidHandle handle, unsigned c
                 virtualClock->advance(milliseconds);
             return finish(call);
         }
-        if (deadline.hasExpired())
+        if (std::chrono::steady_clock::now() >= deadline)
             return finish(call);
-        changed.wait(&mutex, deadline);
+        changed.wait_until(lock, deadline);
     }
 }
 
 void EmulatorBackend::close(HidHandle handle)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     EmulatorCall call = d->begin(HidCall::Close);
     d->countCall(HidCall::Close);
     // Closing a null handle does nothing, as in hidapi.
@@ -442,14 +444,14 @@ void EmulatorBackend::close(HidHandle handle)
     if (d->lookup(handle, call)) {
         d->handles.erase(Impl::idOf(handle));
         call.result = 0;
-        d->changed.wakeAll();
+        d->changed.notify_all();
     }
     d->finish(call);
 }
 
 void EmulatorBackend::pressDpiButton(int mouseIndex)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
         return;
     Impl::Mouse &m = d->mice[static_cast<std::size_t>(mouseIndex)];
@@ -457,44 +459,44 @@ void EmulatorBackend::pressDpiButton(int mouseIndex)
     if (!m.plugged)
         return;
     m.model->pressDpiButton();
-    d->changed.wakeAll();
+    d->changed.notify_all();
 }
 
 void EmulatorBackend::sendEventReport(const QByteArray &report, int mouseIndex)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
         return;
     Impl::Mouse &m = d->mice[static_cast<std::size_t>(mouseIndex)];
     if (!m.plugged)
         return;
     m.model->sendEventReport(report);
-    d->changed.wakeAll();
+    d->changed.notify_all();
 }
 
 void EmulatorBackend::unplug(int mouseIndex)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     d->unplugMouse(mouseIndex);
 }
 
 void EmulatorBackend::plugIn(int mouseIndex)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     if (mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size()))
         d->mice[static_cast<std::size_t>(mouseIndex)].plugged = true;
 }
 
 bool EmulatorBackend::isPluggedIn(int mouseIndex) const
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     return mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size())
            && d->mice[static_cast<std::size_t>(mouseIndex)].plugged;
 }
 
 void EmulatorBackend::unplugAtCall(int n, int mouseIndex)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     Impl::ScheduledUnplug u;
     u.remaining = std::max(n, 1);
     u.mouse = mouseIndex;
@@ -503,7 +505,7 @@ void EmulatorBackend::unplugAtCall(int n, int mouseIndex)
 
 void EmulatorBackend::failCall(HidCall kind, int nth)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     Impl::ScheduledFailure f;
     f.kind = kind;
     f.remaining = std::max(nth, 1);
@@ -512,20 +514,20 @@ void EmulatorBackend::failCall(HidCall kind, int nth)
 
 void EmulatorBackend::setRealTimeWaits(bool realTime)
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     d->realTime = realTime;
-    d->changed.wakeAll();
+    d->changed.notify_all();
 }
 
 QList<EmulatorCall> EmulatorBackend::calls() const
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     return d->calls;
 }
 
 QList<EmulatorCall> EmulatorBackend::calls(HidCall kind) const
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     QList<EmulatorCall> selected;
     for (const EmulatorCall &call : d->calls) {
         if (call.kind == kind)
@@ -536,19 +538,19 @@ QList<EmulatorCall> EmulatorBackend::calls(HidCall kind) const
 
 void EmulatorBackend::clearCalls()
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     d->calls.clear();
 }
 
 int EmulatorBackend::openHandleCount() const
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     return static_cast<int>(d->handles.size());
 }
 
 QStringList EmulatorBackend::violations()
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     QStringList all;
     for (Impl::Mouse &m : d->mice) {
         m.model->finishPendingBulk();
@@ -560,7 +562,7 @@ QStringList EmulatorBackend::violations()
 
 void EmulatorBackend::clearViolations()
 {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock<std::mutex> lock(d->mutex);
     for (Impl::Mouse &m : d->mice)
         m.model->clearViolations();
     d->violations.clear();

@@ -3,8 +3,6 @@
 #include "emulatedmouse.h"
 #include "hidbackend.h"
 
-#include <QMutex>
-
 #include <memory>
 #include <vector>
 

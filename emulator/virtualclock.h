@@ -3,7 +3,7 @@
 #include "protocolclock.h"
 
 #include <QList>
-#include <QMutex>
+#include <mutex>
 
 // Time that only moves when someone sleeps on it or the emulated mouse makes
 // the host wait. Protocol pauses are recorded so tests can assert the pacing.
@@ -19,7 +19,7 @@ public:
     void clearPauses();
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     qint64 m_now = 0;
     QList<int> m_pauses;
 };
