@@ -1,0 +1,653 @@
+// kx20ctl as users and scripts run it: the built tool as a process, against
+// the emulated mouse of both chip families, on a private copy of the
+// installed modules/ folder.
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString out;
+    QString err;
+
+    QStringList errLines() const { return err.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+    // The report bytes that went to the mouse, from --trace.
+    QStringList sentFeatures() const
+    {
+        QStringList sent;
+        const QStringList lines = errLines();
+        for (const QString &line : lines) {
+            const int at = int(line.indexOf(QStringLiteral("-> feature")));
+            if (at >= 0)
+                sent.append(line.mid(line.indexOf(QLatin1Char(']'), at) + 2));
+        }
+        return sent;
+    }
+    QStringList traceLines() const
+    {
+        return errLines().filter(QRegularExpression(QStringLiteral("^trace ")));
+    }
+};
+
+QString kTool()
+{
+    return QStringLiteral(KX20_BIN_DIR "/kx20ctl");
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::copy(file, target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestKx20ctl : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString modules() const { return m_dir->filePath(QStringLiteral("modules")); }
+    QString setting(const QString &file) const { return modules() + QStringLiteral("/setting/") + file; }
+
+    void setKey(const QString &file, const QString &key, const QVariant &value)
+    {
+        QSettings store(setting(file), QSettings::IniFormat);
+        store.setValue(key, value);
+        store.sync();
+        QCOMPARE(store.status(), QSettings::NoError);
+    }
+
+    // Every file of the copy with its bytes.
+    QMap<QString, QByteArray> snapshot() const
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(modules(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            if (f.open(QIODevice::ReadOnly))
+                files.insert(f.fileName(), f.readAll());
+        }
+        return files;
+    }
+
+    Run run(const QStringList &args, bool withModules = true)
+    {
+        QProcess p;
+        QStringList all = args;
+        if (withModules)
+            all << QStringLiteral("--modules") << modules();
+        p.start(kTool(), all);
+        Run r;
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            qWarning("kx20ctl %s did not finish", qPrintable(all.join(QLatin1Char(' '))));
+            return r;
+        }
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    // The emulated mouse of `family`, without the protocol pauses.
+    Run emulate(const QString &family, const QStringList &args)
+    {
+        return run(QStringList{QStringLiteral("--emulate=") + family, QStringLiteral("--dev-no-pauses")}
+                   + args);
+    }
+
+    static QString show(const Run &r)
+    {
+        return QStringLiteral("exit %1\nout:\n%2\nerr:\n%3").arg(r.code).arg(r.out, r.err);
+    }
+
+    static int indexOf(const QStringList &lines, const QString &start, int from = 0)
+    {
+        for (int i = from; i < lines.size(); ++i) {
+            if (lines.at(i).startsWith(start))
+                return i;
+        }
+        return -1;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        for (const char *folder : {"setting", "gun"})
+            QVERIFY(copyTree(QStringLiteral(KX20_SOURCE_DIR "/modules/") + QLatin1String(folder),
+                             modules() + QLatin1Char('/') + QLatin1String(folder)));
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void families_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("553") << QStringLiteral("553");
+        QTest::newRow("560") << QStringLiteral("560");
+    }
+
+    // --- help -----------------------------------------------------------------------
+    void helpForTheToolAndEachCommand()
+    {
+        const Run tool = run({QStringLiteral("--help")}, false);
+        QCOMPARE(tool.code, 0);
+        QVERIFY(tool.out.startsWith(QStringLiteral("Usage: kx20ctl")));
+        for (const char *command : {"list", "info", "rate", "stage", "dpi", "light", "colors", "gun",
+                                    "buttons", "apply", "read-profile", "raw", "listen"}) {
+            const Run help = run({QStringLiteral("help"), QLatin1String(command)}, false);
+            const Run dashed = run({QLatin1String(command), QStringLiteral("--help")}, false);
+            QCOMPARE(help.code, 0);
+            QCOMPARE(dashed.code, 0);
+            QVERIFY(help.out.contains(QStringLiteral("kx20ctl [OPTIONS] ") + QLatin1String(command)));
+            QCOMPARE(dashed.out, help.out);
+        }
+        QCOMPARE(run({QStringLiteral("help")}, false).out, tool.out);
+    }
+
+    void noCommandIsAUsageError()
+    {
+        const Run r = run({}, false);
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.errLines().size(), 1);
+    }
+
+    // --- bad input: a usage error, one line, and not a byte to the mouse --------------------
+    void badArgumentsSendNothing_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("rate 300") << "560"
+                                  << "rate 300";
+        QTest::newRow("stage 9") << "553"
+                                 << "stage 9";
+        QTest::newRow("dpi count") << "560"
+                                   << "dpi 4 400 800";
+        QTest::newRow("dpi below min") << "553"
+                                       << "dpi 4 50 800 1600 3200 4800 6400 12800 16000";
+        QTest::newRow("dpi above max") << "560"
+                                       << "dpi 4 400 800 1600 3200 4800 6400 12800 16050";
+        QTest::newRow("dpi step") << "560"
+                                  << "dpi 4 410 800 1600 3200 4800 6400 12800 16000";
+        QTest::newRow("light effect") << "553"
+                                      << "light 11 0 0";
+        QTest::newRow("light speed") << "560"
+                                     << "light 1 9 0";
+        QTest::newRow("colors value") << "553"
+                                      << "colors 1,2,300";
+        QTest::newRow("nine colours on 560")
+            << "560"
+            << "colors 1,1,1 1,1,1 1,1,1 1,1,1 1,1,1 1,1,1 1,1,1 1,1,1 1,1,1";
+        QTest::newRow("gun y") << "560"
+                               << "gun 1 10 0 99";
+        QTest::newRow("read-profile on 553") << "553"
+                                             << "read-profile 0";
+        QTest::newRow("read-profile 5") << "560"
+                                        << "read-profile 5";
+        QTest::newRow("raw code") << "560"
+                                  << "raw 1ff";
+        QTest::newRow("raw both ways") << "560"
+                                       << "raw 0c --bulk 00 --recv 4";
+        QTest::newRow("buttons profile") << "553"
+                                         << "buttons 10";
+        QTest::newRow("unknown command") << "560"
+                                         << "blink";
+        QTest::newRow("json for rate") << "553"
+                                       << "rate 500 --json";
+    }
+
+    void badArgumentsSendNothing()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, line);
+        const Run r = emulate(family, QStringList{QStringLiteral("--trace")} + line.split(QLatin1Char(' ')));
+        QVERIFY2(r.code == 2, qPrintable(show(r)));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.errLines().size(), 1);
+        QVERIFY(r.err.startsWith(QStringLiteral("kx20ctl: ")));
+        QVERIFY(r.traceLines().isEmpty());
+    }
+
+    void missingFilesAreUsageErrors()
+    {
+        QVERIFY(QFile::remove(setting(QStringLiteral("p8.bin"))));
+        const Run profile = emulate(
+            QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("apply"), QStringLiteral("7")});
+        QVERIFY2(profile.code == 2, qPrintable(show(profile)));
+        QVERIFY(profile.err.contains(QStringLiteral("p8.bin")));
+        QVERIFY(profile.traceLines().isEmpty());
+
+        const Run folder = run({QStringLiteral("--emulate"), QStringLiteral("info"),
+                                QStringLiteral("--modules"), m_dir->filePath(QStringLiteral("nowhere"))},
+                               false);
+        QCOMPARE(folder.code, 2);
+        QVERIFY(QFile::remove(setting(QStringLiteral("apConfig.bin"))));
+        const Run config = emulate(QStringLiteral("560"), {QStringLiteral("info")});
+        QCOMPARE(config.code, 2);
+        QVERIFY(config.err.contains(QStringLiteral("apConfig.bin")));
+    }
+
+    void unknownSensorIsAUsageError()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/sensorType"), QStringLiteral("1234"));
+        const Run r = emulate(QStringLiteral("553"),
+                              {QStringLiteral("--trace"), QStringLiteral("dpi"), QStringLiteral("2"),
+                               QStringLiteral("400"), QStringLiteral("800"), QStringLiteral("1600"),
+                               QStringLiteral("3200"), QStringLiteral("4800"), QStringLiteral("6400"),
+                               QStringLiteral("12800"), QStringLiteral("16000")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("unknown sensor type '1234'")));
+        QVERIFY(r.traceLines().isEmpty());
+    }
+
+    void gunNeedsAGunModel()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/isGun"), QStringLiteral("false"));
+        const Run r =
+            emulate(QStringLiteral("553"), {QStringLiteral("gun"), QStringLiteral("1"), QStringLiteral("10"),
+                                            QStringLiteral("0"), QStringLiteral("5")});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("mouse/isGun")));
+    }
+
+    void badStoredValuesStopApplyBeforeTheFirstByte()
+    {
+        setKey(QStringLiteral("p1.bin"), QStringLiteral("mouse/reportRate"), QStringLiteral("7"));
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run r = emulate(QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("apply")});
+        QVERIFY2(r.code == 3, qPrintable(show(r)));
+        QVERIFY(r.err.contains(QStringLiteral("p1.bin: mouse/reportRate '7'")));
+        QVERIFY(r.traceLines().isEmpty());
+        QCOMPARE(snapshot(), before);
+
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/profileNo"), QStringLiteral("14"));
+        const Run profileNo = emulate(QStringLiteral("553"), {QStringLiteral("buttons")});
+        QCOMPARE(profileNo.code, 3);
+        QVERIFY(profileNo.err.contains(QStringLiteral("mouse/profileNo")));
+        // Naming the profile gets past it.
+        QCOMPARE(emulate(QStringLiteral("553"), {QStringLiteral("buttons"), QStringLiteral("2")}).code, 0);
+    }
+
+    // --- no device -------------------------------------------------------------------
+    void noDeviceRowsMeansNoDevice()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("common/deviceCount"), 0);
+        const Run info = emulate(QStringLiteral("560"), {QStringLiteral("info")});
+        QCOMPARE(info.code, 1);
+        QVERIFY(info.out.isEmpty());
+        QVERIFY(info.err.contains(QStringLiteral("no device")));
+        const Run list = emulate(QStringLiteral("560"), {QStringLiteral("list")});
+        QCOMPARE(list.code, 1);
+        QVERIFY(list.out.contains(QStringLiteral("connected none")));
+    }
+
+    void withoutEmulationTheRealDevicesAreAsked()
+    {
+        // No KX20 is attached where the tests run (or hidraw is not readable).
+        const Run r = run({QStringLiteral("info")});
+        if (r.code == 0)
+            QSKIP("a real mouse answered");
+        QVERIFY2(r.code == 1, qPrintable(show(r)));
+        QVERIFY(r.err.startsWith(QStringLiteral("kx20ctl: no device")));
+        QVERIFY(!r.err.contains(QStringLiteral("emulated")));
+    }
+
+    // --- list and info -------------------------------------------------------------------
+    void listShowsRowsInterfacesAndHandshake_data() { families_data(); }
+    void listShowsRowsInterfacesAndHandshake()
+    {
+        QFETCH(QString, family);
+        const Run r = emulate(family, {QStringLiteral("list")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(
+            lines.value(0),
+            QStringLiteral(
+                "row 0 vid 04d9 pid a1ee command ff00:ff00 event ff01:ff01 reportLength 32 isEncode false"));
+        QVERIFY(lines.contains(QStringLiteral("  interface 0 emu:0:command usage ff00:ff00 role command")));
+        QVERIFY(lines.contains(QStringLiteral("  interface 0 emu:0:event usage ff01:ff01 role event")));
+        QVERIFY(lines.contains(QStringLiteral("  handshake 0 passed")));
+        QCOMPARE(lines.last(), QStringLiteral("connected row 0 (emulated)"));
+
+        const Run json = emulate(family, {QStringLiteral("list"), QStringLiteral("--json")});
+        QCOMPARE(json.code, 0);
+        const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(root.value(QStringLiteral("connectedRow")).toInt(-1), 0);
+        QCOMPARE(root.value(QStringLiteral("emulated")).toBool(), true);
+        const QJsonObject row = root.value(QStringLiteral("rows")).toArray().at(0).toObject();
+        QCOMPARE(row.value(QStringLiteral("handshake")).toString(), QStringLiteral("passed"));
+        QCOMPARE(row.value(QStringLiteral("commandPath")).toString(), QStringLiteral("emu:0:command"));
+        QCOMPARE(row.value(QStringLiteral("interfaces")).toArray().size(), 2);
+    }
+
+    void infoShowsModelAndMouseState_data() { families_data(); }
+    void infoShowsModelAndMouseState()
+    {
+        QFETCH(QString, family);
+        const Run r = emulate(family, {QStringLiteral("info")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.contains(QStringLiteral("family ") + family));
+        QVERIFY(lines.contains(QStringLiteral("isGun true")));
+        QVERIFY(lines.contains(QStringLiteral("sensorType 3389")));
+        QVERIFY(lines.contains(QStringLiteral("dpiStage 1")));
+        QVERIFY(lines.contains(QStringLiteral("profileNo 0")));
+        QCOMPARE(lines.contains(QStringLiteral("deviceProfile 0")), family == QLatin1String("560"));
+        QVERIFY(lines.contains(family == QLatin1String("560")
+                                   ? QStringLiteral("keyboardOptions 00 00")
+                                   : QStringLiteral("keyboardOptions 00 00 00 00")));
+
+        const Run json = emulate(family, {QStringLiteral("--json"), QStringLiteral("info")});
+        QCOMPARE(json.code, 0);
+        const QJsonObject info = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(info.value(QStringLiteral("family")).toString(), family);
+        QCOMPARE(info.value(QStringLiteral("dpiStage")).toInt(), 1);
+        QCOMPARE(info.value(QStringLiteral("maxDPI")).toInt(), 16000);
+        QCOMPARE(info.value(QStringLiteral("keyboardOptions")).toArray().size(),
+                 family == QLatin1String("560") ? 2 : 4);
+        QCOMPARE(info.value(QStringLiteral("deviceProfile")).isNull(), family == QLatin1String("553"));
+    }
+
+    void scrambledRowIsTalkedToScrambled()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("0/isEncode"), QStringLiteral("true"));
+        const Run r = emulate(QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("info")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QVERIFY(r.out.contains(QStringLiteral("dpiStage 1")));
+        // The plain 81H request never travels as it is.
+        QVERIFY(!r.sentFeatures().contains(QStringLiteral("00 81 00 00 00 00 00 00 7E")));
+        QVERIFY(!r.sentFeatures().isEmpty());
+    }
+
+    // --- settings, with the bytes they send ------------------------------------------------
+    void rateSendsTheIntervalCode()
+    {
+        // With the real pauses: the settle pause after the request.
+        const Run r = run({QStringLiteral("--emulate=553"), QStringLiteral("--trace"), QStringLiteral("rate"),
+                           QStringLiteral("500")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QCOMPARE(r.out, QStringLiteral("sent report rate 500 Hz\n"));
+        QCOMPARE(r.sentFeatures().last(), QStringLiteral("00 01 02 00 00 00 00 00 FC"));
+        QVERIFY(r.errLines().contains(QStringLiteral("pauses 128 ms in 2 sleeps")));
+
+        // A 560 gun model takes one request, any other 560 the series of four.
+        const Run gun = emulate(QStringLiteral("560"),
+                                {QStringLiteral("--trace"), QStringLiteral("rate"), QStringLiteral("125")});
+        QCOMPARE(gun.code, 0);
+        QCOMPARE(gun.sentFeatures().filter(QRegularExpression(QStringLiteral("^00 03 "))),
+                 QStringList{QStringLiteral("00 03 01 08 00 00 00 00 F3")});
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/isGun"), QStringLiteral("false"));
+        const Run plain = emulate(QStringLiteral("560"),
+                                  {QStringLiteral("--trace"), QStringLiteral("rate"), QStringLiteral("125")});
+        QCOMPARE(plain.code, 0);
+        QCOMPARE(plain.sentFeatures().filter(QRegularExpression(QStringLiteral("^00 03 "))).size(), 4);
+        QVERIFY(plain.errLines().contains(QStringLiteral("pauses 512 ms in 8 sleeps (skipped)")));
+    }
+
+    void stageSendsTheStage()
+    {
+        const Run r553 = emulate(QStringLiteral("553"),
+                                 {QStringLiteral("--trace"), QStringLiteral("stage"), QStringLiteral("3")});
+        QCOMPARE(r553.code, 0);
+        QCOMPARE(r553.sentFeatures().last(), QStringLiteral("00 0B 03 00 00 00 00 00 F1"));
+        const Run r560 = emulate(QStringLiteral("560"),
+                                 {QStringLiteral("--trace"), QStringLiteral("stage"), QStringLiteral("3")});
+        QCOMPARE(r560.code, 0);
+        QCOMPARE(r560.sentFeatures().last(), QStringLiteral("00 04 01 03 00 00 00 00 F7"));
+    }
+
+    void dpiSendsTheSensorRegisters()
+    {
+        const QStringList dpi = {QStringLiteral("--trace"), QStringLiteral("dpi"),  QStringLiteral("4"),
+                                 QStringLiteral("400"),     QStringLiteral("800"),  QStringLiteral("1600"),
+                                 QStringLiteral("3200"),    QStringLiteral("4800"), QStringLiteral("6400"),
+                                 QStringLiteral("12800"),   QStringLiteral("16000")};
+        const Run r553 = emulate(QStringLiteral("553"), dpi);
+        QVERIFY2(r553.code == 0, qPrintable(show(r553)));
+        QCOMPARE(r553.sentFeatures().last(), QStringLiteral("00 11 04 08 00 00 00 00 E2"));
+        // Sensor 3389: DPI / 50; stages beyond the count are unused.
+        QVERIFY(r553.err.contains(
+            QStringLiteral("-> output    emu:0:command  [33] 00 08 10 20 40 80 80 80 80 00")));
+
+        const Run r560 = emulate(QStringLiteral("560"), dpi);
+        QVERIFY2(r560.code == 0, qPrintable(show(r560)));
+        const QStringList sent = r560.sentFeatures();
+        // The images are read back before any is patched, then 1..4 go out.
+        const int read4 = int(sent.indexOf(QStringLiteral("00 8C 04 00 00 00 00 00 6F")));
+        const int write1 = int(sent.indexOf(QStringLiteral("00 0C 01 80 00 00 00 00 72")));
+        QVERIFY(read4 >= 0);
+        QVERIFY(write1 > read4);
+        QVERIFY(sent.contains(QStringLiteral("00 0C 04 80 00 00 00 00 6F")));
+        // Image bytes 82..99: the high-range mask twice (stages 7 and 8), then the stages twice.
+        QVERIFY(r560.err.contains(QStringLiteral("C0 C0 08 10 20 40 60 80 00 40 08 10 20 40")));
+    }
+
+    void lightingColoursAndGun_data() { families_data(); }
+    void lightingColoursAndGun()
+    {
+        QFETCH(QString, family);
+        const bool is560 = family == QLatin1String("560");
+        const Run light = emulate(family, {QStringLiteral("--trace"), QStringLiteral("light"),
+                                           QStringLiteral("5"), QStringLiteral("2"), QStringLiteral("4")});
+        QVERIFY2(light.code == 0, qPrintable(show(light)));
+        QCOMPARE(light.out, QStringLiteral("sent lighting effect 5 speed 2 brightness 4\n"));
+        // Colourful, not 571: effect 5 is (5, brightness 0xFF, T1 of speed 2 = 5).
+        if (is560)
+            QVERIFY(light.err.contains(QStringLiteral("05 FF 05")));
+        else
+            QCOMPARE(light.sentFeatures().last(), QStringLiteral("00 0D 05 FF 05 00 00 00 E9"));
+
+        const Run colours = emulate(family, {QStringLiteral("--trace"), QStringLiteral("colors"),
+                                             QStringLiteral("255,0,0"), QStringLiteral("#00FF10")});
+        QVERIFY2(colours.code == 0, qPrintable(show(colours)));
+        QVERIFY(colours.sentFeatures().last().startsWith(is560 ? QStringLiteral("00 0C 00 80")
+                                                               : QStringLiteral("00 10 00 24")));
+        QVERIFY(colours.err.contains(QStringLiteral("FF 00 00 00 FF 10 00 00")));
+
+        const Run gun =
+            emulate(family, {QStringLiteral("--trace"), QStringLiteral("gun"), QStringLiteral("2"),
+                             QStringLiteral("10"), QStringLiteral("-3"), QStringLiteral("20")});
+        QVERIFY2(gun.code == 0, qPrintable(show(gun)));
+        if (is560) {
+            // Gun slot 2 lives in image 3: F0, then repetitions, X, Y.
+            QCOMPARE(gun.sentFeatures().last(), QStringLiteral("00 0C 03 80 00 00 00 00 70"));
+            QVERIFY(gun.err.contains(QStringLiteral("F0 0A FD 14")));
+        } else {
+            QCOMPARE(gun.sentFeatures().last(), QStringLiteral("00 04 00 0A FD 14 01 00 DF"));
+        }
+    }
+
+    void buttonsAndApplyOnlyReadTheProfile_data() { families_data(); }
+    void buttonsAndApplyOnlyReadTheProfile()
+    {
+        QFETCH(QString, family);
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run buttons = emulate(family, {QStringLiteral("--trace"), QStringLiteral("buttons")});
+        QVERIFY2(buttons.code == 0, qPrintable(show(buttons)));
+        QCOMPARE(buttons.out, QStringLiteral("sent button table of profile 0 (p1.bin)\n"));
+        QCOMPARE(buttons.sentFeatures().last(), family == QLatin1String("560")
+                                                    ? QStringLiteral("00 0D 01 80 00 00 00 00 71")
+                                                    : QStringLiteral("00 12 01 40 08 00 00 00 A4"));
+        // Button 0 (left, 00 00 F0 00) as the mouse takes it.
+        QVERIFY(buttons.err.contains(QStringLiteral("[33] 00 01 00 F0 00 01 00 F1 00")));
+
+        const Run apply =
+            emulate(family, {QStringLiteral("--trace"), QStringLiteral("apply"), QStringLiteral("2")});
+        QVERIFY2(apply.code == 0, qPrintable(show(apply)));
+        QVERIFY(apply.out.startsWith(
+            QStringLiteral("sent profile 2 (p3.bin): buttons, report rate 1000 Hz, 4 DPI stages")));
+        const QStringList sent = apply.sentFeatures();
+        if (family == QLatin1String("553")) {
+            // Buttons, rate, DPI, effect, colours (twice), in the program's order.
+            const int keys = indexOf(sent, QStringLiteral("00 12 01"));
+            const int rate = indexOf(sent, QStringLiteral("00 01 01"), keys);
+            const int dpi = indexOf(sent, QStringLiteral("00 11 04"), rate);
+            const int effect = indexOf(sent, QStringLiteral("00 0D "), dpi);
+            const int colours = indexOf(sent, QStringLiteral("00 10 00 24"), effect);
+            QVERIFY2(keys >= 0 && rate > keys && dpi > rate && effect > dpi && colours > effect,
+                     qPrintable(sent.join(QLatin1Char('\n'))));
+        } else {
+            const int keys = indexOf(sent, QStringLiteral("00 0D 01 80"));
+            const int rate = indexOf(sent, QStringLiteral("00 03 01 01"), keys);
+            const int dpi = indexOf(sent, QStringLiteral("00 0C 01 80"), rate);
+            const int colours = indexOf(sent, QStringLiteral("00 0C 00 80"), dpi);
+            QVERIFY2(keys >= 0 && rate > keys && dpi > rate && colours > dpi,
+                     qPrintable(sent.join(QLatin1Char('\n'))));
+        }
+        QCOMPARE(snapshot(), before);
+    }
+
+    void gunButtonSendsTheGunMatrices()
+    {
+        setKey(
+            QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/8"),
+            QStringList{QStringLiteral("8"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0")});
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run r = emulate(QStringLiteral("560"),
+                              {QStringLiteral("--trace"), QStringLiteral("buttons"), QStringLiteral("1")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QVERIFY(r.out.contains(QStringLiteral("with gun matrices")));
+        const QStringList sent = r.sentFeatures();
+        const int image0 = int(sent.indexOf(QStringLiteral("00 0C 00 80 00 00 00 00 73")));
+        const int user = int(sent.indexOf(QStringLiteral("00 0D 01 80 00 00 00 00 71")));
+        const int gun3 = int(sent.indexOf(QStringLiteral("00 0D 04 80 00 00 00 00 6E")));
+        QVERIFY(image0 >= 0 && user > image0 && gun3 > user);
+        QCOMPARE(sent.last(), QStringLiteral("00 02 01 00 00 00 00 00 FC"));
+        // Gun matrix 1 starts with 0B 00 and the fire period of record 0 (M416: 9).
+        const QStringList lines = r.errLines();
+        int at = -1;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines.at(i).contains(QStringLiteral("00 0D 02 80 00 00 00 00 70")))
+                at = i;
+        }
+        QVERIFY(at >= 0);
+        const int output = [&] {
+            for (int i = at; i < lines.size(); ++i) {
+                if (lines.at(i).contains(QStringLiteral("-> output")))
+                    return i;
+            }
+            return -1;
+        }();
+        QVERIFY(output > at);
+        QVERIFY2(lines.at(output).contains(QStringLiteral("[33] 00 0B 00 09 00")),
+                 qPrintable(lines.at(output)));
+        QCOMPARE(snapshot(), before);
+    }
+
+    // --- profile images and raw commands ---------------------------------------------------
+    void readProfilePrintsTheImage()
+    {
+        const Run r = emulate(QStringLiteral("560"), {QStringLiteral("read-profile"), QStringLiteral("1")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 8);
+        for (const QString &line : lines)
+            QCOMPARE(line.split(QLatin1Char(' ')).size(), 16);
+        // The emulated mouse enables four stages (byte 100).
+        QCOMPARE(lines.at(6), QStringLiteral("00 00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00"));
+    }
+
+    void rawSendsAndReceives()
+    {
+        const Run read =
+            emulate(QStringLiteral("560"), {QStringLiteral("raw"), QStringLiteral("8c"), QStringLiteral("01"),
+                                            QStringLiteral("--recv"), QStringLiteral("128")});
+        QVERIFY2(read.code == 0, qPrintable(show(read)));
+        const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QStringLiteral("sent 00 8C 01 00 00 00 00 00 72"));
+        QCOMPARE(lines.value(1), QStringLiteral("answer 00 8C 01 00 00 00 00 00 72"));
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^bulk "))).size(), 8);
+        QCOMPARE(lines.value(8), QStringLiteral("bulk 00 00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00"));
+
+        const Run set =
+            emulate(QStringLiteral("553"), {QStringLiteral("--trace"), QStringLiteral("raw"),
+                                            QStringLiteral("0x10"), QStringLiteral("2"), QStringLiteral("4"),
+                                            QStringLiteral("--bulk"), QStringLiteral("11223344")});
+        QVERIFY2(set.code == 0, qPrintable(show(set)));
+        QCOMPARE(set.out, QStringLiteral("sent 00 10 02 04 00 00 00 00 E9\nsent bulk 11 22 33 44\n"));
+        QVERIFY(set.err.contains(QStringLiteral("-> output    emu:0:command  [33] 00 11 22 33 44 00")));
+    }
+
+    // --- listen --------------------------------------------------------------------------
+    void listenPrintsStageSwitchesUntilTerminated_data() { families_data(); }
+    void listenPrintsStageSwitchesUntilTerminated()
+    {
+        QFETCH(QString, family);
+        QProcess p;
+        p.start(kTool(), {QStringLiteral("--emulate=") + family, QStringLiteral("listen"),
+                          QStringLiteral("--modules"), modules()});
+        QVERIFY(p.waitForStarted());
+        QByteArray err;
+        QDeadlineTimer deadline(60000);
+        p.setReadChannel(QProcess::StandardError);
+        while (!err.contains("listening") && !deadline.hasExpired()) {
+            p.waitForReadyRead(int(deadline.remainingTime()));
+            err += p.readAllStandardError();
+        }
+        QVERIFY2(err.contains("listening"), err.constData());
+        // Two presses of the emulated DPI button.
+        p.write("\n\n");
+        QVERIFY(p.waitForBytesWritten(30000));
+        QByteArray out;
+        p.setReadChannel(QProcess::StandardOutput);
+        while (!out.contains("stage 3\n") && !deadline.hasExpired()) {
+            p.waitForReadyRead(int(deadline.remainingTime()));
+            out += p.readAllStandardOutput();
+        }
+        QCOMPARE(out, QByteArray("stage 2\nstage 3\n"));
+        p.terminate();
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        err += p.readAllStandardError();
+        QVERIFY2(!err.contains("emulated mouse:"), err.constData());
+    }
+
+    void traceStampsEveryCall()
+    {
+        const Run r = emulate(QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("info")});
+        QCOMPARE(r.code, 0);
+        const QStringList trace = r.traceLines();
+        QVERIFY(trace.size() > 10);
+        qint64 last = 0;
+        static const QRegularExpression stamp(QStringLiteral("^trace +(\\d+) ms (->|<-|--) "));
+        for (const QString &line : trace) {
+            const QRegularExpressionMatch m = stamp.match(line);
+            QVERIFY2(m.hasMatch(), qPrintable(line));
+            const qint64 t = m.captured(1).toLongLong();
+            QVERIFY(t >= last);
+            last = t;
+        }
+        QVERIFY(r.err.contains(QStringLiteral("<- feature   emu:0:command  [9] 00 84 01 01")));
+    }
+};
+
+QTEST_MAIN(TestKx20ctl)
+#include "test_kx20ctl.moc"

@@ -1,0 +1,217 @@
+#pragma once
+
+#include "mousemodel.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+#include <array>
+#include <optional>
+
+struct CtlOptions;
+
+// What kx20ctl can do. Parsing and checking live here, apart from the device,
+// so that every word a user types is judged before the first byte goes out.
+enum class CommandId {
+    List,
+    Info,
+    Rate,
+    Stage,
+    Dpi,
+    Light,
+    Colors,
+    Gun,
+    Buttons,
+    Apply,
+    ReadProfile,
+    Raw,
+    Listen,
+    Help
+};
+
+struct CommandInfo
+{
+    CommandId id;
+    const char *name;
+    const char *synopsis;
+    const char *summary;
+    const char *details;
+};
+
+namespace CtlCommands {
+
+constexpr int kStages = 8;
+constexpr int kMaxColours = 12;
+constexpr int kGunSlots = 3;
+constexpr int kProfiles = 10;
+constexpr int kImages = 5;
+constexpr int kBulkBytes = 128;
+constexpr int kButtons = 16;
+
+const QList<CommandInfo> &commands();
+const CommandInfo *find(const QString &name);
+
+// The tool's help, and one command's.
+QString toolHelp();
+QString commandHelp(const CommandInfo &command);
+
+struct Rgb
+{
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+
+struct RawRequest
+{
+    uchar code = 0;
+    std::array<uchar, 6> params{};
+    QByteArray bulk;
+    // Read the answer and this many bulk bytes instead of sending bulk data.
+    std::optional<int> receive;
+};
+
+// One command as typed, its words checked for form and range. What depends
+// on the configured mouse is checked by checkAgainstModel.
+struct CommandRequest
+{
+    CommandId id = CommandId::Help;
+    QString helpTopic;
+    int rateHz = 0;
+    int stage = 0;
+    int dpiCount = 0;
+    QList<int> dpiValues;
+    int effect = 0;
+    int speed = 0;
+    int brightness = 0;
+    QList<Rgb> colours;
+    int gunSlot = 0;
+    int gunRepeat = 0;
+    int gunX = 0;
+    int gunY = 0;
+    // buttons, apply: the profile number 0..9; none = the profile in use.
+    std::optional<int> profile;
+    int image = 0;
+    RawRequest raw;
+};
+
+struct RequestResult
+{
+    CommandRequest request;
+    QString error; // a usage error; empty when the words made sense
+};
+
+RequestResult parseRequest(const CtlOptions &options);
+
+// The configured mouse and the values of the application file that commands
+// check their numbers against.
+struct ConfigSnapshot
+{
+    MouseModel model;
+    QString sensorType;
+    std::optional<int> minDpi;
+    std::optional<int> maxDpi;
+    std::optional<int> dpiBase;
+    // "mouse/profileNo" as stored; checked when a command needs it.
+    QVariant profileNo;
+    QVariant selectGun;
+};
+
+// A number of the application file; nothing when absent or not a number.
+std::optional<int> configInt(const QVariant &value);
+
+// Sensors whose DPI values the program knows how to turn into registers.
+const QStringList &knownSensorTypes();
+// Effects the lighting page offers this mouse: 0 .. effectCount - 1.
+int effectCount(const MouseModel &model);
+
+// Empty when the request suits the configured mouse; otherwise a usage error.
+QString checkAgainstModel(const CommandRequest &request, const ConfigSnapshot &config);
+// The DPI stage count and the eight values against the sensor and its limits.
+QString checkDpi(int dpiCount, const QList<int> &values, const ConfigSnapshot &config);
+
+// Report rate in Hz -> the stored choice 0..3 ("mouse/reportRate"); -1 when
+// the mouse offers no such rate.
+int reportRateIndex(int hz);
+int reportRateHz(int index);
+// The stored choice -> what the mouse takes: the report interval in ms.
+uchar reportRateCode(int index);
+
+// The profile number a command addresses: the one it names, or the profile
+// in use. Empty error when it is a profile number.
+struct ProfileChoice
+{
+    int profile = 0;
+    QString error;
+};
+ProfileChoice chooseProfile(const std::optional<int> &named, const QVariant &profileNo);
+
+// What a profile file holds that a command sends, as read from the file.
+struct ProfileData
+{
+    QString name; // file name, for messages
+    std::array<QVariantList, kButtons> keyMatrix;
+    QVariant reportRate;
+    QVariant dpiCount;
+    QVariant currentDpiCount;
+    QVariantList dpiValueArray;
+    QVariantList lightValue;
+    QVariantList colorValue;
+    QVariantList fixColor;
+};
+
+// Gun records of the gun library by record index, for the fire periods.
+using GunRecords = QList<QVariantList>;
+
+struct ButtonsPlan
+{
+    QVariantList src64;
+    // Fire periods of the records chosen for gun slots 1..3; sent only with a
+    // gun button.
+    QVariantList firePeriods;
+    bool hasGunButton = false;
+};
+
+struct LightPlan
+{
+    int effect = 0;
+    int speed = 0;
+    int brightness = 0;
+    uchar colourType = 0;
+    QVariantList colours;
+    // 571 mice take the single colour with its own command.
+    bool sendFixColour = false;
+    QVariantList fixColour;
+};
+
+struct ApplyPlan
+{
+    ButtonsPlan buttons;
+    int rateIndex = 0;
+    int dpiCount = 0;
+    QList<int> dpiValues;
+    LightPlan light;
+};
+
+// Each returns nothing and sets `error` (a file error) when the stored values
+// cannot be sent as they are.
+std::optional<ButtonsPlan> planButtons(const ProfileData &profile, const ConfigSnapshot &config,
+                                       const GunRecords &guns, QString &error);
+std::optional<ApplyPlan> planApply(const ProfileData &profile, const ConfigSnapshot &config,
+                                   const GunRecords &guns, QString &error);
+
+// The lighting page's colour list type: 0 for full-colour mice, else 1.
+uchar colourType(const MouseModel &model);
+// Colours as the scene's list: red, green, blue each.
+QVariantList colourList(const QList<Rgb> &colours);
+
+QString hexBytes(const uchar *bytes, int count);
+QString hexBytes(const QByteArray &bytes);
+// Lines of sixteen bytes.
+QStringList hexLines(const uchar *bytes, int count);
+
+} // namespace CtlCommands

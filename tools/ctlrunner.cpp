@@ -1,0 +1,700 @@
+#include "ctlrunner.h"
+
+#include "ctlsession.h"
+#include "emulatorbackend.h"
+#include "settingsfiles.h"
+#include "signalwatcher.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace CtlCommands;
+
+namespace {
+
+std::atomic<bool> g_showDiagnostics{false};
+
+void messageFilter(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if ((type == QtDebugMsg || type == QtInfoMsg) && !g_showDiagnostics.load())
+        return;
+    const char *kind = type == QtDebugMsg || type == QtInfoMsg ? "debug" : "warning";
+    std::fprintf(stderr, "kx20ctl: %s: %s\n", kind, message.toLocal8Bit().constData());
+}
+
+QString hex4(quint16 value)
+{
+    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
+}
+
+QString usagePair(quint16 page, quint16 usage)
+{
+    return hex4(page) + QLatin1Char(':') + hex4(usage);
+}
+
+QString onOff(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+bool patchesImages(const CommandRequest &request, const std::optional<ButtonsPlan> &buttons)
+{
+    switch (request.id) {
+    case CommandId::Dpi:
+    case CommandId::Light:
+    case CommandId::Colors:
+    case CommandId::Gun:
+    case CommandId::Apply:
+        return true;
+    case CommandId::Buttons:
+        // Gun buttons put their option into image 0.
+        return buttons && buttons->hasGunButton;
+    default:
+        return false;
+    }
+}
+
+QVariantList variants(const QList<int> &values)
+{
+    QVariantList out;
+    for (int v : values)
+        out.append(v);
+    return out;
+}
+
+QString joined(const QList<int> &values)
+{
+    QStringList texts;
+    for (int v : values)
+        texts.append(QString::number(v));
+    return texts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+CtlRunner::CtlRunner(std::FILE *out, std::FILE *err)
+    : m_out(out)
+    , m_err(err)
+{}
+
+void CtlRunner::installMessageFilter()
+{
+    qInstallMessageHandler(messageFilter);
+}
+
+void CtlRunner::print(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), m_out);
+    std::fflush(m_out);
+}
+
+void CtlRunner::printLine(const QString &line)
+{
+    print(line + QLatin1Char('\n'));
+}
+
+int CtlRunner::fail(int code, const QString &message)
+{
+    std::fprintf(m_err, "kx20ctl: %s\n", message.toUtf8().constData());
+    std::fflush(m_err);
+    return code;
+}
+
+int CtlRunner::usage(const QString &message)
+{
+    return fail(kExitUsage, message);
+}
+
+int CtlRunner::help(const CtlOptions &options)
+{
+    QString topic = options.command;
+    if (topic == QLatin1String("help"))
+        topic = options.arguments.value(0);
+    if (topic.isEmpty()) {
+        print(toolHelp());
+        return kExitOk;
+    }
+    const CommandInfo *command = find(topic);
+    if (!command)
+        return usage(QStringLiteral("unknown command '%1' (see kx20ctl --help)").arg(topic));
+    print(commandHelp(*command));
+    return kExitOk;
+}
+
+int CtlRunner::run(const QStringList &words)
+{
+    const OptionsResult parsed = parseOptions(words);
+    if (!parsed.error.isEmpty())
+        return usage(parsed.error);
+    const CtlOptions &options = parsed.options;
+    if (options.help || options.command == QLatin1String("help")) {
+        if (options.command == QLatin1String("help") && options.arguments.size() > 1)
+            return usage(QStringLiteral("help takes at most one COMMAND"));
+        return help(options);
+    }
+    const RequestResult request = parseRequest(options);
+    if (!request.error.isEmpty())
+        return usage(request.error);
+    g_showDiagnostics.store(options.trace);
+
+    // The modules/ folder the program beside us uses, or the one named.
+    const bool named = !options.modulesDir.isEmpty();
+    const QString root =
+        named ? options.modulesDir : QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
+    const int missing = named ? kExitUsage : kExitDeviceOrFile;
+    if (!QFileInfo(root).isDir())
+        return fail(missing, QStringLiteral("no modules folder %1").arg(root));
+    const QString apConfig = root + QStringLiteral("/setting/apConfig.bin");
+    if (!QFileInfo(apConfig).isFile())
+        return fail(missing, QStringLiteral("no setting/apConfig.bin in %1").arg(root));
+    return execute(options, request.request, root);
+}
+
+int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request, const QString &modulesRoot)
+{
+    CtlSession::Setup setup;
+    setup.modulesRoot = modulesRoot;
+    setup.emulate = options.emulate;
+    setup.skipPauses = options.devNoPauses;
+    if (options.trace) {
+        std::FILE *err = m_err;
+        setup.trace = [err](const QString &line) {
+            std::fprintf(err, "trace %s\n", line.toUtf8().constData());
+        };
+    }
+    CtlSession session(setup);
+    const ConfigSnapshot config = session.config();
+
+    // Everything the command will send is judged before the first byte.
+    const QString modelError = checkAgainstModel(request, config);
+    if (!modelError.isEmpty())
+        return usage(modelError);
+
+    int profile = 0;
+    std::optional<ButtonsPlan> buttons;
+    std::optional<ApplyPlan> apply;
+    if (request.id == CommandId::Buttons || request.id == CommandId::Apply) {
+        const ProfileChoice choice = chooseProfile(request.profile, config.profileNo);
+        if (!choice.error.isEmpty())
+            return fail(kExitDeviceOrFile, choice.error);
+        profile = choice.profile;
+        if (!session.hasProfileFile(profile))
+            return usage(QStringLiteral("profile %1: no file %2 in %3/setting")
+                             .arg(profile)
+                             .arg(session.profileFileName(profile), modulesRoot));
+        const ProfileData data = session.profileData(profile);
+        const GunRecords guns = session.gunRecords();
+        QString error;
+        if (request.id == CommandId::Buttons) {
+            buttons = planButtons(data, config, guns, error);
+        } else {
+            apply = planApply(data, config, guns, error);
+            if (apply)
+                buttons = apply->buttons;
+        }
+        if (!error.isEmpty())
+            return fail(kExitDeviceOrFile, error);
+    }
+
+    if (request.id == CommandId::List)
+        return finish(session, options, runList(session, options), true);
+
+    if (session.connectMouse() < 0)
+        return finish(session, options, fail(kExitNoDevice, noDeviceMessage(session)), false);
+
+    if (session.model().is560() && patchesImages(request, buttons)) {
+        // The mouse's own profiles are the base every change is patched into.
+        const QList<int> unread = session.readImagesBack();
+        if (!unread.isEmpty())
+            return finish(session, options,
+                          fail(kExitDeviceOrFile,
+                               QStringLiteral("could not read profile image %1 from the mouse; nothing sent")
+                                   .arg(unread.first())),
+                          false);
+    }
+
+    int code = kExitOk;
+    switch (request.id) {
+    case CommandId::Info:
+        code = runInfo(session, options);
+        break;
+    case CommandId::Rate:
+    case CommandId::Stage:
+    case CommandId::Dpi:
+    case CommandId::Light:
+    case CommandId::Colors:
+    case CommandId::Gun:
+        code = runSet(session, request, config);
+        break;
+    case CommandId::Buttons:
+        code = runButtons(session, profile, *buttons);
+        break;
+    case CommandId::Apply:
+        code = runApply(session, profile, *apply, config);
+        break;
+    case CommandId::ReadProfile:
+        code = runReadProfile(session, request.image);
+        break;
+    case CommandId::Raw:
+        code = runRaw(session, request.raw);
+        break;
+    case CommandId::Listen:
+        code = runListen(session);
+        break;
+    case CommandId::List:
+    case CommandId::Help:
+        break;
+    }
+    // A raw command may be anything; what the emulated mouse makes of it is
+    // worth seeing but is no failure of ours.
+    return finish(session, options, code, request.id != CommandId::Raw);
+}
+
+int CtlRunner::finish(CtlSession &session, const CtlOptions &options, int code, bool strict)
+{
+    const QStringList violations = session.emulatorViolations();
+    for (const QString &v : violations)
+        std::fprintf(m_err, "kx20ctl: emulated mouse: %s\n", v.toUtf8().constData());
+    if (!violations.isEmpty() && strict && code == kExitOk)
+        code = kExitDeviceOrFile;
+    if (options.trace || options.devPauseTotal)
+        std::fprintf(m_err, "pauses %lld ms in %d sleeps%s\n",
+                     static_cast<long long>(session.clock().pauseTotal()), session.clock().pauseCount(),
+                     session.clock().skipsPauses() ? " (skipped)" : "");
+    std::fflush(m_err);
+    return code;
+}
+
+QString CtlRunner::noDeviceMessage(CtlSession &session) const
+{
+    const QList<DeviceEntry> &table = session.hid().deviceTable();
+    if (table.isEmpty())
+        return QStringLiteral("no device: apConfig.bin has no device rows (common/deviceCount)");
+    // A failed open empties the row's path; a failed handshake keeps it.
+    for (int row = 0; row < table.size(); ++row) {
+        if (!table.at(row).commandPath.isEmpty())
+            return QStringLiteral("no device: the mouse of row %1 did not answer the secrecy-code handshake")
+                .arg(row);
+    }
+    if (session.backend().failedCalls() > 0)
+        return QStringLiteral(
+            "no device: the mouse was found but could not be opened (check the permissions of "
+            "/dev/hidraw*)");
+    return QStringLiteral("no device: no attached HID device matches the rows of apConfig.bin");
+}
+
+int CtlRunner::checkSent(CtlSession &session, int failedBefore, const QString &done)
+{
+    const int failed = session.backend().failedCalls() - failedBefore;
+    if (failed > 0)
+        return fail(
+            kExitDeviceOrFile,
+            QStringLiteral("the mouse stopped answering: %1 HID call(s) failed (%2)").arg(failed).arg(done));
+    printLine(done);
+    return kExitOk;
+}
+
+// --- list and info ------------------------------------------------------------
+
+int CtlRunner::runList(CtlSession &session, const CtlOptions &options)
+{
+    Hid_Thread &hid = session.hid();
+    // The program's own matching, on the rows as configured.
+    const QList<DeviceEntry> located = hid.locateInterfaces(DeviceEntry::readTable(session.apConfigPath()));
+    const int connected = session.connectMouse();
+    const QList<DeviceEntry> &after = hid.deviceTable();
+
+    QJsonArray rows;
+    for (int row = 0; row < located.size(); ++row) {
+        const DeviceEntry &e = located.at(row);
+        QString handshake;
+        if (e.commandPath.isEmpty())
+            handshake = QStringLiteral("no-interface");
+        else if (row == connected)
+            handshake = QStringLiteral("passed");
+        else if (connected >= 0 && row > connected)
+            handshake = QStringLiteral("not-tried");
+        else if (row < after.size() && after.at(row).commandPath.isEmpty())
+            handshake = QStringLiteral("open-failed");
+        else
+            handshake = QStringLiteral("failed");
+
+        QJsonArray interfaces;
+        const QList<HidDeviceInfo> found = session.backend().enumerate(e.vid, e.pid);
+        for (const HidDeviceInfo &info : found) {
+            QStringList roles;
+            if (!info.path.isEmpty() && info.path == e.commandPath)
+                roles.append(QStringLiteral("command"));
+            if (!info.path.isEmpty() && info.path == e.eventPath)
+                roles.append(QStringLiteral("event"));
+            interfaces.append(QJsonObject{
+                {QStringLiteral("path"), QString::fromLocal8Bit(info.path)},
+                {QStringLiteral("vid"), hex4(info.vendorId)},
+                {QStringLiteral("pid"), hex4(info.productId)},
+                {QStringLiteral("usage"), usagePair(info.usagePage, info.usage)},
+                {QStringLiteral("role"),
+                 roles.isEmpty() ? QStringLiteral("-") : roles.join(QLatin1Char(','))},
+                {QStringLiteral("product"), info.product},
+            });
+        }
+        rows.append(QJsonObject{
+            {QStringLiteral("row"), row},
+            {QStringLiteral("type"), e.type},
+            {QStringLiteral("vid"), hex4(e.vid)},
+            {QStringLiteral("pid"), hex4(e.pid)},
+            {QStringLiteral("command"), usagePair(e.usagePage, e.usage)},
+            {QStringLiteral("event"), usagePair(e.usagePage2, e.usage2)},
+            {QStringLiteral("reportLength"), e.reportLength},
+            {QStringLiteral("isEncode"), e.isEncode},
+            {QStringLiteral("commandPath"), QString::fromLocal8Bit(e.commandPath)},
+            {QStringLiteral("eventPath"), QString::fromLocal8Bit(e.eventPath)},
+            {QStringLiteral("interfaces"), interfaces},
+            {QStringLiteral("handshake"), handshake},
+        });
+    }
+
+    if (options.json) {
+        const QJsonObject root{
+            {QStringLiteral("emulated"), session.isEmulated()},
+            {QStringLiteral("rows"), rows},
+            {QStringLiteral("connectedRow"), connected >= 0 ? QJsonValue(connected) : QJsonValue()},
+        };
+        print(QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)));
+    } else {
+        for (const QJsonValue &value : std::as_const(rows)) {
+            const QJsonObject r = value.toObject();
+            const int n = r.value(QStringLiteral("row")).toInt();
+            printLine(QStringLiteral("row %1 vid %2 pid %3 command %4 event %5 reportLength %6 isEncode %7")
+                          .arg(n)
+                          .arg(r.value(QStringLiteral("vid")).toString(),
+                               r.value(QStringLiteral("pid")).toString(),
+                               r.value(QStringLiteral("command")).toString(),
+                               r.value(QStringLiteral("event")).toString())
+                          .arg(r.value(QStringLiteral("reportLength")).toInt())
+                          .arg(onOff(r.value(QStringLiteral("isEncode")).toBool())));
+            const QJsonArray interfaces = r.value(QStringLiteral("interfaces")).toArray();
+            for (const QJsonValue &i : interfaces) {
+                const QJsonObject info = i.toObject();
+                printLine(QStringLiteral("  interface %1 %2 usage %3 role %4")
+                              .arg(n)
+                              .arg(info.value(QStringLiteral("path")).toString(),
+                                   info.value(QStringLiteral("usage")).toString(),
+                                   info.value(QStringLiteral("role")).toString()));
+            }
+            printLine(QStringLiteral("  handshake %1 %2")
+                          .arg(n)
+                          .arg(r.value(QStringLiteral("handshake")).toString()));
+        }
+        printLine(connected >= 0 ? QStringLiteral("connected row %1%2")
+                                       .arg(connected)
+                                       .arg(session.isEmulated() ? QStringLiteral(" (emulated)") : QString())
+                                 : QStringLiteral("connected none"));
+    }
+    if (connected < 0)
+        return fail(kExitNoDevice, noDeviceMessage(session));
+    return kExitOk;
+}
+
+int CtlRunner::runInfo(CtlSession &session, const CtlOptions &options)
+{
+    MouseOperations &ops = session.operations();
+    Hid_Thread &hid = session.hid();
+    const MouseModel &model = session.model();
+    const ConfigSnapshot config = session.config();
+    const int failedBefore = session.backend().failedCalls();
+
+    const int stage = ops.mouseGetCurrentDPI().toInt();
+    std::optional<int> deviceProfile;
+    if (model.is560())
+        deviceProfile = ops.mouseReadCurrentProfile().toInt();
+    QList<int> keyboardOptions;
+    bool optionsRead = false;
+    if (model.is560()) {
+        std::array<unsigned char, 2> bytes{};
+        optionsRead = hid.readKeyboardOptions560(bytes);
+        for (unsigned char b : bytes)
+            keyboardOptions.append(b);
+    } else {
+        std::array<unsigned char, 4> bytes{};
+        optionsRead = hid.readKeyboardOptions553(bytes);
+        for (unsigned char b : bytes)
+            keyboardOptions.append(b);
+    }
+    const int failed = session.backend().failedCalls() - failedBefore;
+    // Stages count from 1: a 0 means the read did not happen.
+    if (failed > 0 || !optionsRead || stage == 0)
+        return fail(kExitDeviceOrFile, QStringLiteral("the mouse did not answer its status reads"));
+
+    const auto optional = [](const std::optional<int> &v) {
+        return v ? QJsonValue(*v) : QJsonValue();
+    };
+    QJsonArray optionBytes;
+    for (int b : keyboardOptions)
+        optionBytes.append(b);
+    const QJsonObject info{
+        {QStringLiteral("emulated"), session.isEmulated()},
+        {QStringLiteral("row"), session.connectedRow()},
+        {QStringLiteral("family"), model.is560() ? QStringLiteral("560") : QStringLiteral("553")},
+        {QStringLiteral("icType"), model.icType},
+        {QStringLiteral("isColorful"), model.isColorful},
+        {QStringLiteral("isGun"), model.isGun},
+        {QStringLiteral("is55328"), model.is55328},
+        {QStringLiteral("is571"), model.is571},
+        {QStringLiteral("sensorType"),
+         config.sensorType.isEmpty() ? QJsonValue() : QJsonValue(config.sensorType)},
+        {QStringLiteral("minDPI"), optional(config.minDpi)},
+        {QStringLiteral("maxDPI"), optional(config.maxDpi)},
+        {QStringLiteral("dpiBase"), optional(config.dpiBase)},
+        {QStringLiteral("profileNo"), optional(configInt(config.profileNo))},
+        {QStringLiteral("dpiStage"), stage},
+        {QStringLiteral("deviceProfile"), optional(deviceProfile)},
+        {QStringLiteral("keyboardOptions"), optionBytes},
+    };
+    if (options.json) {
+        print(QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Indented)));
+        return kExitOk;
+    }
+    const QStringList order = {
+        QStringLiteral("emulated"),   QStringLiteral("row"),          QStringLiteral("family"),
+        QStringLiteral("isColorful"), QStringLiteral("isGun"),        QStringLiteral("is55328"),
+        QStringLiteral("is571"),      QStringLiteral("sensorType"),   QStringLiteral("minDPI"),
+        QStringLiteral("maxDPI"),     QStringLiteral("dpiBase"),      QStringLiteral("profileNo"),
+        QStringLiteral("dpiStage"),   QStringLiteral("deviceProfile")};
+    for (const QString &key : order) {
+        const QJsonValue v = info.value(key);
+        if (v.isNull())
+            continue;
+        const QString text = v.isBool()     ? onOff(v.toBool())
+                             : v.isString() ? v.toString()
+                                            : QString::number(v.toInt());
+        printLine(key + QLatin1Char(' ') + text);
+    }
+    QList<uchar> raw;
+    for (int b : keyboardOptions)
+        raw.append(static_cast<uchar>(b));
+    printLine(QStringLiteral("keyboardOptions ") + hexBytes(raw.constData(), int(raw.size())));
+    return kExitOk;
+}
+
+// --- settings -------------------------------------------------------------------
+
+int CtlRunner::runSet(CtlSession &session, const CommandRequest &request, const ConfigSnapshot &config)
+{
+    MouseOperations &ops = session.operations();
+    const int failedBefore = session.backend().failedCalls();
+    QString done;
+    switch (request.id) {
+    case CommandId::Rate: {
+        const int index = reportRateIndex(request.rateHz);
+        ops.mouseSetReportRate(reportRateCode(index));
+        done = QStringLiteral("sent report rate %1 Hz").arg(request.rateHz);
+        break;
+    }
+    case CommandId::Stage:
+        ops.mouseSetCurrentDPI(static_cast<uchar>(request.stage));
+        done = QStringLiteral("sent DPI stage %1").arg(request.stage);
+        break;
+    case CommandId::Dpi:
+        ops.mouseSetDpi(request.dpiCount, config.sensorType, variants(request.dpiValues));
+        done = QStringLiteral("sent %1 DPI stages of %2 (sensor %3)")
+                   .arg(request.dpiCount)
+                   .arg(joined(request.dpiValues), config.sensorType);
+        break;
+    case CommandId::Light:
+        ops.mouseSetRGBEffect(static_cast<uchar>(request.effect), static_cast<uchar>(request.speed),
+                              static_cast<uchar>(request.brightness));
+        done = QStringLiteral("sent lighting effect %1 speed %2 brightness %3")
+                   .arg(request.effect)
+                   .arg(request.speed)
+                   .arg(request.brightness);
+        break;
+    case CommandId::Colors:
+        ops.mouseSetRGBColor(colourType(config.model), colourList(request.colours));
+        done = QStringLiteral("sent %1 colour(s)").arg(request.colours.size());
+        break;
+    case CommandId::Gun:
+        // X travels as its 8-bit two's complement.
+        ops.mouseSendGundata(request.gunSlot, {request.gunRepeat, request.gunX & 0xFF, request.gunY});
+        done = QStringLiteral("sent gun slot %1 repeat %2 x %3 y %4")
+                   .arg(request.gunSlot)
+                   .arg(request.gunRepeat)
+                   .arg(request.gunX)
+                   .arg(request.gunY);
+        break;
+    default:
+        break;
+    }
+    return checkSent(session, failedBefore, done);
+}
+
+bool CtlRunner::sendButtons(CtlSession &session, int profile, const ButtonsPlan &plan, QString &error)
+{
+    // The device operation also stores the table in the profile it is given;
+    // it gets a copy, so the user's file is not rewritten by a send.
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(session.profileFileName(profile));
+    if (!scratch.isValid() || !QFile::copy(session.files().profilePath(profile), copy)) {
+        error =
+            QStringLiteral("could not copy %1 to a temporary folder").arg(session.profileFileName(profile));
+        return false;
+    }
+    QSettings store(copy, QSettings::IniFormat);
+    session.operations().mouseSetKeyMatrix(store, plan.src64, true, plan.firePeriods);
+    return true;
+}
+
+int CtlRunner::runButtons(CtlSession &session, int profile, const ButtonsPlan &plan)
+{
+    const int failedBefore = session.backend().failedCalls();
+    QString error;
+    if (!sendButtons(session, profile, plan, error))
+        return fail(kExitDeviceOrFile, error);
+    return checkSent(session, failedBefore,
+                     QStringLiteral("sent button table of profile %1 (%2)%3")
+                         .arg(profile)
+                         .arg(session.profileFileName(profile),
+                              plan.hasGunButton ? QStringLiteral(" with gun matrices") : QString()));
+}
+
+int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan, const ConfigSnapshot &config)
+{
+    MouseOperations &ops = session.operations();
+    const int failedBefore = session.backend().failedCalls();
+    // In the order the program sends a profile after a profile change.
+    QString error;
+    if (!sendButtons(session, profile, plan.buttons, error))
+        return fail(kExitDeviceOrFile, error);
+    ops.mouseSetReportRate(reportRateCode(plan.rateIndex));
+    ops.mouseSetDpi(plan.dpiCount, config.sensorType, variants(plan.dpiValues));
+    ops.mouseSetRGBEffect(static_cast<uchar>(plan.light.effect), static_cast<uchar>(plan.light.speed),
+                          static_cast<uchar>(plan.light.brightness));
+    ops.mouseSetRGBColor(plan.light.colourType, plan.light.colours);
+    if (plan.light.sendFixColour)
+        ops.mouseSetFixColor(plan.light.fixColour);
+    return checkSent(
+        session, failedBefore,
+        QStringLiteral("sent profile %1 (%2): buttons%3, report rate %4 Hz, %5 DPI stages, lighting "
+                       "effect %6, colours")
+            .arg(profile)
+            .arg(session.profileFileName(profile),
+                 plan.buttons.hasGunButton ? QStringLiteral(" with gun matrices") : QString())
+            .arg(reportRateHz(plan.rateIndex))
+            .arg(plan.dpiCount)
+            .arg(plan.light.effect));
+}
+
+// --- profile images, raw commands ------------------------------------------------
+
+int CtlRunner::runReadProfile(CtlSession &session, int image)
+{
+    MouseOperations &ops = session.operations();
+    if (!ops.mouseReadProfile(static_cast<uint>(image)))
+        return fail(kExitDeviceOrFile,
+                    QStringLiteral("could not read profile image %1 from the mouse").arg(image));
+    const ProfileImage &bytes = ops.images().image(image);
+    print(hexLines(bytes.data(), int(bytes.size())).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    return kExitOk;
+}
+
+int CtlRunner::runRaw(CtlSession &session, const RawRequest &raw)
+{
+    Hid_Thread &hid = session.hid();
+    if (!hid.waitLinkFree())
+        return fail(kExitDeviceOrFile, QStringLiteral("the device link is busy"));
+    hid.prepareRequest(raw.code, raw.params);
+    // Before the transport scrambles it for a mouse that expects that.
+    const QString request = hexBytes(hid.requestBuffer(), 9);
+    if (raw.receive) {
+        const int length = *raw.receive;
+        std::fill_n(hid.bulkBuffer(), kBulkBytes, uchar(0));
+        const bool ok = hid.hidSendRecv(length);
+        printLine(QStringLiteral("sent ") + request);
+        if (!ok)
+            return fail(kExitDeviceOrFile, QStringLiteral("the exchange failed"));
+        printLine(QStringLiteral("answer ") + hexBytes(hid.answerBuffer(), 9));
+        const QStringList lines = hexLines(hid.bulkBuffer(), length);
+        for (const QString &line : lines)
+            printLine(QStringLiteral("bulk ") + line);
+        return kExitOk;
+    }
+    std::copy(raw.bulk.constBegin(), raw.bulk.constEnd(), hid.bulkBuffer());
+    const bool ok = hid.hidSend(int(raw.bulk.size()), true);
+    printLine(QStringLiteral("sent ") + request);
+    if (!raw.bulk.isEmpty()) {
+        const QStringList lines =
+            hexLines(reinterpret_cast<const uchar *>(raw.bulk.constData()), int(raw.bulk.size()));
+        for (const QString &line : lines)
+            printLine(QStringLiteral("sent bulk ") + line);
+    }
+    return ok ? kExitOk : fail(kExitDeviceOrFile, QStringLiteral("the send failed"));
+}
+
+// --- listen ------------------------------------------------------------------------
+
+int CtlRunner::runListen(CtlSession &session)
+{
+    Hid_Thread &hid = session.hid();
+    const int row = session.connectedRow();
+    if (hid.deviceTable().at(row).eventPath.isEmpty())
+        return fail(kExitDeviceOrFile, QStringLiteral("the mouse has no event interface to listen on"));
+
+    QObject context;
+    int code = kExitOk;
+    SignalWatcher stopOnSignal([](int) {
+        QCoreApplication::exit(kExitOk);
+    });
+    QObject::connect(
+        &hid, &Hid_Thread::dpiStageSwitched, &context,
+        [this](int stage) {
+            printLine(QStringLiteral("stage %1").arg(stage));
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        &hid, &Hid_Thread::eventInterfaceLost, &context,
+        [this, &code] {
+            code =
+                fail(kExitDeviceOrFile, QStringLiteral("the mouse is gone (its event interface was lost)"));
+            QCoreApplication::exit(code);
+        },
+        Qt::QueuedConnection);
+
+    hid.startReportListener(static_cast<uint>(row));
+
+    // The emulated mouse's DPI button: a line on standard input presses it.
+    std::unique_ptr<QSocketNotifier> presses;
+    EmulatorBackend *emulator = session.emulator();
+    if (emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1) {
+        presses = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        QSocketNotifier *notifier = presses.get();
+        QObject::connect(notifier, &QSocketNotifier::activated, &context, [emulator, notifier] {
+            char buffer[256];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                notifier->setEnabled(false);
+                return;
+            }
+            for (ssize_t i = 0; i < n; ++i) {
+                if (buffer[i] == '\n')
+                    emulator->pressDpiButton();
+            }
+        });
+    }
+    std::fprintf(m_err, "kx20ctl: listening for DPI-button switches; Ctrl+C stops\n");
+    std::fflush(m_err);
+    const int loop = QCoreApplication::exec();
+    presses.reset();
+    hid.setListening(false);
+    hid.waitForListener();
+    return loop != kExitOk ? loop : code;
+}

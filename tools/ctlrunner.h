@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ctlcommands.h"
+#include "ctloptions.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+class CtlSession;
+
+// Runs one kx20ctl command line: judges every word, opens the settings files,
+// checks the values against the configured mouse and the stored profile,
+// connects, and only then sends. Results go to `out` as plain lines (or JSON),
+// errors to `err` as one line each.
+class CtlRunner
+{
+public:
+    CtlRunner(std::FILE *out, std::FILE *err);
+
+    // `words`: the arguments without the program name. Returns the exit code.
+    int run(const QStringList &words);
+
+    // The device link's diagnostics are debug lines; kx20ctl shows them only
+    // with --trace, and keeps warnings always.
+    static void installMessageFilter();
+
+private:
+    int usage(const QString &message);
+    int fail(int code, const QString &message);
+    void print(const QString &text);
+    void printLine(const QString &line);
+
+    int help(const CtlOptions &options);
+    int execute(const CtlOptions &options, const CtlCommands::CommandRequest &request,
+                const QString &modulesRoot);
+    int finish(CtlSession &session, const CtlOptions &options, int code, bool strict);
+
+    int runList(CtlSession &session, const CtlOptions &options);
+    int runInfo(CtlSession &session, const CtlOptions &options);
+    int runSet(CtlSession &session, const CtlCommands::CommandRequest &request,
+               const CtlCommands::ConfigSnapshot &config);
+    int runButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan);
+    int runApply(CtlSession &session, int profile, const CtlCommands::ApplyPlan &plan,
+                 const CtlCommands::ConfigSnapshot &config);
+    // The button table through the device operations, on a copy of the
+    // profile file so the user's file is only read.
+    bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error);
+    int runReadProfile(CtlSession &session, int image);
+    int runRaw(CtlSession &session, const CtlCommands::RawRequest &raw);
+    int runListen(CtlSession &session);
+
+    // After sending: a device error when HID calls failed since `failedBefore`.
+    int checkSent(CtlSession &session, int failedBefore, const QString &done);
+    QString noDeviceMessage(CtlSession &session) const;
+
+    std::FILE *m_out;
+    std::FILE *m_err;
+};
