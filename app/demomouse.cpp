@@ -2,6 +2,7 @@
 
 #include "widget.h"
 
+#include <QMenu>
 #include <QSettings>
 
 DemoMouse::DemoMouse()
@@ -23,4 +24,29 @@ void DemoMouse::plugInto(Widget &window)
     for (int profile = 0; profile < 5; ++profile)
         mouse.setProfileImage(profile, image);
     window.hid().setBackend(&m_backend);
+    addTrayMenu(window);
+}
+
+void DemoMouse::addTrayMenu(Widget &window)
+{
+    QMenu *tray = window.trayIcon().contextMenu();
+    if (!tray)
+        return;
+    QMenu *menu = new QMenu(QStringLiteral("Emulated mouse"), tray);
+    menu->setStyleSheet(tray->styleSheet());
+    menu->addAction(QStringLiteral("Press DPI button"), &window, [this] {
+        m_backend.pressDpiButton();
+    });
+    // The system would announce the change; the emulated mouse announces it
+    // the same way, so the hotplug path is the real one.
+    menu->addAction(QStringLiteral("Unplug"), &window, [this, &window] {
+        m_backend.unplug();
+        window.deviceChangeNoticed();
+    });
+    menu->addAction(QStringLiteral("Plug in"), &window, [this, &window] {
+        m_backend.plugIn();
+        window.deviceChangeNoticed();
+    });
+    tray->insertMenu(tray->actions().value(0), menu);
+    tray->insertSeparator(tray->actions().value(1));
 }

@@ -18,6 +18,10 @@ public:
     EmulatorBackend &backend() { return m_backend; }
 
 private:
+    // "Emulated mouse" in the tray menu: press its DPI button, unplug it,
+    // plug it back in.
+    void addTrayMenu(Widget &window);
+
     SystemClock m_clock;
     EmulatorBackend m_backend{m_clock};
 };

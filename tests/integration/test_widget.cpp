@@ -1,4 +1,5 @@
 #include "copydata.h"
+#include "demomouse.h"
 #include "devicelinkfixture.h"
 #include "languagestrings.h"
 #include "myqquickview.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -311,6 +313,33 @@ private slots:
         QCOMPARE(sceneLog(w), QStringLiteral("protect:5000;protect:0;"));
         controller->onClose();
         QVERIFY(w.isHidden());
+    }
+
+    // The demo's tray menu drives its emulated mouse through the real paths.
+    void demoMenuPressesUnplugsAndPlugsIn()
+    {
+        DemoMouse demo; // outlives the window, whose listener reads from it
+        WindowRig rig(mouseOf(ChipFamily::F553));
+        Widget &w = *rig.window;
+        demo.plugInto(w);
+        QMenu *menu = nullptr;
+        for (QAction *action : w.trayIcon().contextMenu()->actions()) {
+            if (action->menu() && action->text() == QStringLiteral("Emulated mouse"))
+                menu = action->menu();
+        }
+        QVERIFY(menu);
+        const QList<QAction *> actions = menu->actions();
+        QCOMPARE(actions.size(), 3);
+        w.checkDevice();
+        QVERIFY(w.hid().isListening());
+
+        actions[0]->trigger(); // press DPI button
+        QTRY_VERIFY(sceneLog(w).contains(QLatin1String("dpi:")));
+        QTest::ignoreMessage(QtDebugMsg, "Device removed");
+        actions[1]->trigger(); // unplug
+        QTRY_VERIFY(!w.view()->isEnabled());
+        actions[2]->trigger(); // plug in
+        QTRY_VERIFY_WITH_TIMEOUT(w.view()->isEnabled() && w.hid().isListening(), 5000);
     }
 
     void copyDataText()
