@@ -56,6 +56,23 @@ uchar registerByte(int dpi, const QString &sensorType)
     return low(v / 38);
 }
 
+const QStringList &knownSensors()
+{
+    static const QStringList sensors = {
+        QStringLiteral("4090"), QStringLiteral("3360"), QStringLiteral("3050"), QStringLiteral("3389"),
+        QStringLiteral("3320"), QStringLiteral("3327"), QStringLiteral("3212")};
+    return sensors;
+}
+
+bool canEncode(int dpi, const QString &sensorType)
+{
+    if (sensorType == QLatin1String("3050"))
+        return lookUp(k3050, dpi) != 0;
+    if (sensorType == QLatin1String("3320"))
+        return lookUp(k3320, dpi) != 0;
+    return true;
+}
+
 bool usesHighRangeMask(const QString &sensorType)
 {
     return sensorType == QLatin1String("3389");

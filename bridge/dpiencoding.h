@@ -3,6 +3,7 @@
 #include "profileimages.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <array>
@@ -24,6 +25,11 @@ struct Registers
 };
 
 uchar registerByte(int dpi, const QString &sensorType);
+// The sensor models whose registers the program knows.
+const QStringList &knownSensors();
+// False where the sensor takes its registers from a table and `dpi` lies
+// past its end (the register would be 0).
+bool canEncode(int dpi, const QString &sensorType);
 bool isHighRange(int dpi, const QString &sensorType);
 
 // The first eight values of `dpiValues` (missing ones count as 0).

@@ -508,14 +508,6 @@ RequestResult parseRequest(const CtlOptions &options)
     return result;
 }
 
-const QStringList &knownSensorTypes()
-{
-    static const QStringList sensors = {
-        QStringLiteral("4090"), QStringLiteral("3360"), QStringLiteral("3050"), QStringLiteral("3389"),
-        QStringLiteral("3320"), QStringLiteral("3327"), QStringLiteral("3212")};
-    return sensors;
-}
-
 int effectCount(const MouseModel &model)
 {
     // The rows of the program's effect list for this mouse.
@@ -537,11 +529,9 @@ QString checkDpi(int dpiCount, const QList<int> &values, const ConfigSnapshot &c
         return QStringLiteral("eight DPI values are needed, got %1").arg(values.size());
     if (config.sensorType.isEmpty())
         return QStringLiteral("apConfig.bin names no sensor type (mouse/sensorType)");
-    if (!knownSensorTypes().contains(config.sensorType))
+    if (!DpiEncoding::knownSensors().contains(config.sensorType))
         return QStringLiteral("unknown sensor type '%1' in apConfig.bin (mouse/sensorType); known: %2")
-            .arg(config.sensorType, knownSensorTypes().join(QStringLiteral(", ")));
-    const bool tableSensor =
-        config.sensorType == QLatin1String("3050") || config.sensorType == QLatin1String("3320");
+            .arg(config.sensorType, DpiEncoding::knownSensors().join(QStringLiteral(", ")));
     for (int i = 0; i < values.size(); ++i) {
         const int v = values.at(i);
         const QString stage = QStringLiteral("stage %1: %2 DPI").arg(i + 1).arg(v);
@@ -555,8 +545,7 @@ QString checkDpi(int dpiCount, const QList<int> &values, const ConfigSnapshot &c
                        : QStringLiteral("%1 is beyond any sensor").arg(stage);
         if (config.dpiBase && *config.dpiBase > 0 && v % *config.dpiBase != 0)
             return QStringLiteral("%1 is not a multiple of mouse/dpiBase %2").arg(stage).arg(*config.dpiBase);
-        // These sensors take their registers from a table; past its end there is none.
-        if (tableSensor && DpiEncoding::registerByte(v, config.sensorType) == 0)
+        if (!DpiEncoding::canEncode(v, config.sensorType))
             return QStringLiteral("%1 is beyond what sensor %2 takes").arg(stage, config.sensorType);
     }
     return {};

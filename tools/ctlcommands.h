@@ -124,8 +124,6 @@ struct ConfigSnapshot
 // A number of the application file; nothing when absent or not a number.
 std::optional<int> configInt(const QVariant &value);
 
-// Sensors whose DPI values the program knows how to turn into registers.
-const QStringList &knownSensorTypes();
 // Effects the lighting page offers this mouse: 0 .. effectCount - 1.
 int effectCount(const MouseModel &model);
 
