@@ -3,18 +3,12 @@
 // codes with their press and release.
 #include "globalinputcapture.h"
 #include "inputhookholder.h"
+#include "xvfbserver.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <memory>
 #include <vector>
@@ -247,60 +241,6 @@ private slots:
     void cleanupTestCase() { m_holder.reset(); }
 };
 
-namespace {
-
-// Starts Xvfb on a free display it picks itself; the display name, or empty.
-QByteArray startXvfb(const QString &program, pid_t *pid)
-{
-    int fds[2];
-    if (pipe(fds) != 0)
-        return {};
-    const QByteArray path = program.toLocal8Bit();
-    QByteArrayList arguments{path,        "-displayfd",  QByteArray::number(fds[1]),
-                             "-nolisten", "tcp",         "-screen",
-                             "0",         "1280x800x24", "-noreset"};
-    std::vector<char *> argv;
-    for (QByteArray &argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    const pid_t parent = getpid();
-    *pid = fork();
-    if (*pid == 0) {
-        // The server goes with this test, however the test ends.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(127);
-        close(fds[0]);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execv(path.constData(), argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    if (*pid < 0) {
-        close(fds[0]);
-        return {};
-    }
-
-    // Xvfb writes the display number once it accepts connections.
-    QByteArray number;
-    pollfd ready{fds[0], POLLIN, 0};
-    while (!number.endsWith('\n') && poll(&ready, 1, 30000) > 0) {
-        char buffer[16];
-        const ssize_t n = read(fds[0], buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        number.append(buffer, n);
-    }
-    close(fds[0]);
-    number = number.trimmed();
-    return number.isEmpty() ? QByteArray() : ':' + number;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -309,14 +249,10 @@ int main(int argc, char **argv)
         fprintf(stderr, "SKIP: Xvfb or xdotool not found\n");
         return kSkipCode;
     }
-    pid_t server = -1;
-    const QByteArray display = startXvfb(xvfb, &server);
+    XvfbServer server(xvfb);
+    const QByteArray display = server.display();
     if (display.isEmpty()) {
         fprintf(stderr, "FAIL: Xvfb did not start\n");
-        if (server > 0) {
-            kill(server, SIGTERM);
-            waitpid(server, nullptr, 0);
-        }
         return 1;
     }
     // The capture talks to the X server itself; Qt's own windows stay
@@ -329,8 +265,6 @@ int main(int argc, char **argv)
         TestInputCaptureX11 test;
         result = QTest::qExec(&test, argc, argv);
     }
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
     return result;
 }
 
