@@ -3,7 +3,7 @@
 
 KX20_PACKAGES=(
     cmake g++ ninja-build pkg-config clang-format
-    qt6-base-dev qt6-declarative-dev libqt6quickwidgets6
+    qt6-base-dev qt6-declarative-dev libqt6quickwidgets6 qt6-qpa-plugins fonts-dejavu-core
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth
@@ -24,7 +24,8 @@ kx20_install_deps() {
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Recommended packages too: Qt's platform plugins and fonts come that way.
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
 # Configures (once) and builds a tree: kx20_build DIR [cmake options...]
