@@ -165,6 +165,28 @@ struct EmulatorBackend::Impl
 
     int readLocked(std::unique_lock<std::mutex> &lock, HidCall kind, HidHandle handle, unsigned char *data,
                    size_t length, int milliseconds);
+
+    // A transfer on the command interface: logged, subject to injected
+    // faults, refused (as `misuse`) on the event interface, else handed to
+    // the mouse. `sent` is what the host put on the wire, if anything.
+    template<typename Transfer>
+    int commandTransfer(HidCall kind, HidHandle handle, const void *data, const QByteArray &sent,
+                        const char *misuse, Transfer transfer)
+    {
+        EmulatorCall call = begin(kind);
+        call.data = sent;
+        const bool fail = countCall(kind);
+        Handle *h = lookup(handle, call);
+        EmulatedMouse *m = h ? mouseOf(*h) : nullptr;
+        if (fail || !m || !data)
+            return finish(call);
+        if (h->event) {
+            violations.append(QString::fromLatin1(misuse));
+            return finish(call);
+        }
+        transfer(*m, call);
+        return finish(call);
+    }
 };
 
 EmulatorBackend::EmulatorBackend(ProtocolClock &clock)
@@ -309,55 +331,32 @@ int EmulatorBackend::setNonblocking(HidHandle handle, int nonblock)
 int EmulatorBackend::sendFeatureReport(HidHandle handle, const unsigned char *data, size_t length)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
-    EmulatorCall call = d->begin(HidCall::SendFeature);
-    call.data = bytes(data, static_cast<int>(length));
-    const bool fail = d->countCall(HidCall::SendFeature);
-    Impl::Handle *h = d->lookup(handle, call);
-    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
-    if (fail || !m || !data)
-        return d->finish(call);
-    if (h->event) {
-        d->violations.append(QStringLiteral("feature report sent to the event interface"));
-        return d->finish(call);
-    }
-    call.result = m->setFeature(call.time, data, length);
-    return d->finish(call);
+    return d->commandTransfer(HidCall::SendFeature, handle, data, bytes(data, static_cast<int>(length)),
+                              "feature report sent to the event interface",
+                              [&](EmulatedMouse &m, EmulatorCall &call) {
+                                  call.result = m.setFeature(call.time, data, length);
+                              });
 }
 
 int EmulatorBackend::getFeatureReport(HidHandle handle, unsigned char *data, size_t length)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
-    EmulatorCall call = d->begin(HidCall::GetFeature);
-    const bool fail = d->countCall(HidCall::GetFeature);
-    Impl::Handle *h = d->lookup(handle, call);
-    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
-    if (fail || !m || !data)
-        return d->finish(call);
-    if (h->event) {
-        d->violations.append(QStringLiteral("feature report read from the event interface"));
-        return d->finish(call);
-    }
-    call.result = m->getFeature(call.time, data, length);
-    call.data = bytes(data, call.result);
-    return d->finish(call);
+    return d->commandTransfer(HidCall::GetFeature, handle, data, {},
+                              "feature report read from the event interface",
+                              [&](EmulatedMouse &m, EmulatorCall &call) {
+                                  call.result = m.getFeature(call.time, data, length);
+                                  call.data = bytes(data, call.result);
+                              });
 }
 
 int EmulatorBackend::write(HidHandle handle, const unsigned char *data, size_t length)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
-    EmulatorCall call = d->begin(HidCall::Write);
-    call.data = bytes(data, static_cast<int>(length));
-    const bool fail = d->countCall(HidCall::Write);
-    Impl::Handle *h = d->lookup(handle, call);
-    EmulatedMouse *m = h ? d->mouseOf(*h) : nullptr;
-    if (fail || !m || !data)
-        return d->finish(call);
-    if (h->event) {
-        d->violations.append(QStringLiteral("output report sent to the event interface"));
-        return d->finish(call);
-    }
-    call.result = m->writeOutput(call.time, data, length);
-    return d->finish(call);
+    return d->commandTransfer(HidCall::Write, handle, data, bytes(data, static_cast<int>(length)),
+                              "output report sent to the event interface",
+                              [&](EmulatedMouse &m, EmulatorCall &call) {
+                                  call.result = m.writeOutput(call.time, data, length);
+                              });
 }
 
 int EmulatorBackend::read(HidHandle handle, unsigned char *data, size_t length)
