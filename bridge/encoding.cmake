@@ -1,6 +1,6 @@
 # Device encodings: button matrices, DPI registers, lighting, gun data, the
 # 560 profile images, the device operations built on them, pointer settings.
-target_sources(kx20_bridge PRIVATE
+target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/gunencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/gunencoding.h

@@ -1,17 +1,16 @@
 # Stored configuration: settings and profile files, macro library, gun data,
 # language strings and the file dialogs they use.
-target_sources(kx20_bridge PRIVATE
+target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp ${CMAKE_CURRENT_LIST_DIR}/filedialogs.h
     ${CMAKE_CURRENT_LIST_DIR}/gunlibrary.cpp ${CMAKE_CURRENT_LIST_DIR}/gunlibrary.h
     ${CMAKE_CURRENT_LIST_DIR}/languagestrings.cpp ${CMAKE_CURRENT_LIST_DIR}/languagestrings.h
     ${CMAKE_CURRENT_LIST_DIR}/macrolibrary.cpp ${CMAKE_CURRENT_LIST_DIR}/macrolibrary.h
     ${CMAKE_CURRENT_LIST_DIR}/settingsfiles.cpp ${CMAKE_CURRENT_LIST_DIR}/settingsfiles.h
     ${CMAKE_CURRENT_LIST_DIR}/storeconventions.cpp ${CMAKE_CURRENT_LIST_DIR}/storeconventions.h
-    ${CMAKE_CURRENT_LIST_DIR}/widgetfiledialogs.cpp ${CMAKE_CURRENT_LIST_DIR}/widgetfiledialogs.h
 )
 
 # The product's own device table, compiled in as :/modules/DevInfo.ini.
-qt_add_resources(kx20_bridge "devinfo"
+qt_add_resources(kx20_bridgecore "devinfo"
     PREFIX "/modules"
     BASE "${CMAKE_CURRENT_LIST_DIR}/resources"
     FILES "${CMAKE_CURRENT_LIST_DIR}/resources/DevInfo.ini"

@@ -2,7 +2,6 @@
 # driven by xdotool; skipped when either is missing).
 if(NOT WIN32)
     kx20_add_test(test_inputcapture_x11 SOURCES test_inputcapture_x11.cpp
-        ${CMAKE_SOURCE_DIR}/tests/support/xvfbserver.h ${CMAKE_SOURCE_DIR}/tests/support/xvfbserver.cpp LIBS kx20_app)
-    target_include_directories(test_inputcapture_x11 PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+        LIBS kx20_app)
     set_tests_properties(test_inputcapture_x11 PROPERTIES SKIP_RETURN_CODE 77)
 endif()

@@ -1,6 +1,7 @@
 // System-wide capture on a real X server: Xvfb started here, keys and clicks
 // made by xdotool, and the holder must report them as usage codes and button
 // codes with their press and release.
+#include "capturerecorder.h"
 #include "globalinputcapture.h"
 #include "inputhookholder.h"
 #include "xvfbserver.h"
@@ -17,43 +18,7 @@ namespace {
 
 constexpr int kSkipCode = 77;
 
-struct KeyCall
-{
-    int usage;
-    bool pressed;
-};
-
-struct ButtonCall
-{
-    int button;
-    bool pressed;
-    int x;
-    int y;
-    friend bool operator==(const ButtonCall &a, const ButtonCall &b)
-    {
-        return a.button == b.button && a.pressed == b.pressed && a.x == b.x && a.y == b.y;
-    }
-};
-
-struct Recorder
-{
-    std::vector<KeyCall> keys;
-    std::vector<ButtonCall> buttons;
-
-    static void onKey(int usage, bool pressed, void *context)
-    {
-        static_cast<Recorder *>(context)->keys.push_back({usage, pressed});
-    }
-    static void onButton(int button, bool pressed, int x, int y, void *context)
-    {
-        static_cast<Recorder *>(context)->buttons.push_back({button, pressed, x, y});
-    }
-    void clear()
-    {
-        keys.clear();
-        buttons.clear();
-    }
-};
+using Recorder = CaptureRecorder;
 
 // Each usage pressed once and then released once, the presses in the given
 // order. Empty when so, otherwise what differs.

@@ -1,1 +1,1 @@
-kx20_add_test(test_storeconventions SOURCES test_storeconventions.cpp LIBS kx20_bridge)
+kx20_add_test(test_storeconventions SOURCES test_storeconventions.cpp LIBS kx20_bridgecore)

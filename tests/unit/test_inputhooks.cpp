@@ -1,3 +1,4 @@
+#include "capturerecorder.h"
 #include "copydatafilter.h"
 #include "hookdispatcher.h"
 #include "inputhookholder.h"
@@ -13,58 +14,7 @@
 
 namespace {
 
-struct KeyCall
-{
-    int usage;
-    bool pressed;
-    void *context;
-    friend bool operator==(const KeyCall &a, const KeyCall &b)
-    {
-        return a.usage == b.usage && a.pressed == b.pressed && a.context == b.context;
-    }
-};
-
-struct ButtonCall
-{
-    int button;
-    bool pressed;
-    int x;
-    int y;
-    friend bool operator==(const ButtonCall &a, const ButtonCall &b)
-    {
-        return a.button == b.button && a.pressed == b.pressed && a.x == b.x && a.y == b.y;
-    }
-};
-
-// What the callbacks saw; the context points at one of these.
-struct Recorder
-{
-    std::vector<KeyCall> keys;
-    std::vector<ButtonCall> buttons;
-
-    static void onKey(int usage, bool pressed, void *context)
-    {
-        static_cast<Recorder *>(context)->keys.push_back({usage, pressed, context});
-    }
-    static void onButton(int button, bool pressed, int x, int y, void *context)
-    {
-        static_cast<Recorder *>(context)->buttons.push_back({button, pressed, x, y});
-    }
-
-    void attach(HookDispatcher &dispatcher)
-    {
-        dispatcher.registerKeyboardCallback(&Recorder::onKey, this);
-        dispatcher.registerMouseCallback(&Recorder::onButton, this);
-    }
-    std::vector<std::pair<int, bool>> keyPairs() const
-    {
-        std::vector<std::pair<int, bool>> pairs;
-        for (const KeyCall &call : keys)
-            pairs.emplace_back(call.usage, call.pressed);
-        return pairs;
-    }
-};
-
+using Recorder = CaptureRecorder;
 using Pairs = std::vector<std::pair<int, bool>>;
 
 constexpr quint32 kXKeycodeA = 38;

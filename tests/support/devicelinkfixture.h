@@ -24,6 +24,9 @@ struct DeviceLinkFixture
     QList<QByteArray> sent(HidCall kind) const;
     // Sum of the recorded protocol pauses.
     int pausedMs() const;
+    // What a finished test left wrong on the link: protocol violations, a
+    // link still taken, handles still open. Empty when all is well.
+    QString leftovers();
 };
 
 // The 9-byte command report 00, code, parameters (zero-filled), checksum.

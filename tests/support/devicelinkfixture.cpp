@@ -76,3 +76,13 @@ QByteArray countingBytes(int length, int first)
         bytes.append(static_cast<char>(first + i));
     return bytes;
 }
+
+QString DeviceLinkFixture::leftovers()
+{
+    QStringList problems = backend.violations();
+    if (!hid.isLinkFree())
+        problems << QStringLiteral("link still taken");
+    if (backend.openHandleCount() != 0)
+        problems << QStringLiteral("%1 handle(s) still open").arg(backend.openHandleCount());
+    return problems.join(QLatin1String("; "));
+}
