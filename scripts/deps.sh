@@ -3,7 +3,8 @@
 
 KX20_PACKAGES=(
     cmake g++ ninja-build pkg-config clang-format
-    qt6-base-dev qt6-declarative-dev libqt6quickwidgets6 qt6-qpa-plugins fonts-dejavu-core
+    qt6-base-dev qt6-declarative-dev qt6-declarative-private-dev libqt6quickwidgets6 qt6-qpa-plugins
+    fonts-dejavu-core fonts-wqy-microhei
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript qml6-module-qttest
     libhidapi-dev libudev-dev
     xvfb xauth
