@@ -3,6 +3,7 @@
 #include "buttonencoding.h"
 #include "ctloptions.h"
 #include "dpiencoding.h"
+#include "reportrates.h"
 #include "storeconventions.h"
 
 #include <QRegularExpression>
@@ -443,7 +444,7 @@ RequestResult parseRequest(const CtlOptions &options)
             QString word = args.first();
             if (word.endsWith(QLatin1String("hz"), Qt::CaseInsensitive))
                 word.chop(2);
-            if (!parseInt(word, r.rateHz) || reportRateIndex(r.rateHz) < 0)
+            if (!parseInt(word, r.rateHz) || ReportRates::rowOfHz(r.rateHz) < 0)
                 error = QStringLiteral("rate takes 125, 250, 500 or 1000 (Hz), not '%1'").arg(args.first());
         }
         break;
@@ -581,35 +582,6 @@ QString checkAgainstModel(const CommandRequest &request, const ConfigSnapshot &c
     default:
         return {};
     }
-}
-
-int reportRateIndex(int hz)
-{
-    switch (hz) {
-    case 125:
-        return 0;
-    case 250:
-        return 1;
-    case 500:
-        return 2;
-    case 1000:
-        return 3;
-    default:
-        return -1;
-    }
-}
-
-int reportRateHz(int index)
-{
-    static const int hz[] = {125, 250, 500, 1000};
-    return index >= 0 && index < 4 ? hz[index] : 0;
-}
-
-uchar reportRateCode(int index)
-{
-    static const uchar codes[] = {8, 4, 2, 1};
-    // Any other choice is taken as 1000 Hz, as the program's report-rate box does.
-    return index >= 0 && index < 4 ? codes[index] : 1;
 }
 
 ProfileChoice chooseProfile(const std::optional<int> &named, const QVariant &profileNo)

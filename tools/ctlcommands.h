@@ -132,13 +132,6 @@ QString checkAgainstModel(const CommandRequest &request, const ConfigSnapshot &c
 // The DPI stage count and the eight values against the sensor and its limits.
 QString checkDpi(int dpiCount, const QList<int> &values, const ConfigSnapshot &config);
 
-// Report rate in Hz -> the stored choice 0..3 ("mouse/reportRate"); -1 when
-// the mouse offers no such rate.
-int reportRateIndex(int hz);
-int reportRateHz(int index);
-// The stored choice -> what the mouse takes: the report interval in ms.
-uchar reportRateCode(int index);
-
 // The profile number a command addresses: the one it names, or the profile
 // in use. Empty error when it is a profile number.
 struct ProfileChoice

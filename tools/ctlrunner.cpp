@@ -1,6 +1,7 @@
 #include "ctlrunner.h"
 
 #include "ctlsession.h"
+#include "reportrates.h"
 #include "emulatorbackend.h"
 #include "settingsfiles.h"
 #include "signalwatcher.h"
@@ -496,8 +497,8 @@ int CtlRunner::runSet(CtlSession &session, const CommandRequest &request, const 
     QString done;
     switch (request.id) {
     case CommandId::Rate: {
-        const int index = reportRateIndex(request.rateHz);
-        ops.mouseSetReportRate(reportRateCode(index));
+        const int index = ReportRates::rowOfHz(request.rateHz);
+        ops.mouseSetReportRate(uchar(ReportRates::code(index)));
         done = QStringLiteral("sent report rate %1 Hz").arg(request.rateHz);
         break;
     }
@@ -575,7 +576,7 @@ int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan,
     QString error;
     if (!sendButtons(session, profile, plan.buttons, error))
         return fail(kExitDeviceOrFile, error);
-    ops.mouseSetReportRate(reportRateCode(plan.rateIndex));
+    ops.mouseSetReportRate(uchar(ReportRates::code(plan.rateIndex)));
     ops.mouseSetDpi(plan.dpiCount, config.sensorType, variants(plan.dpiValues));
     ops.mouseSetRGBEffect(static_cast<uchar>(plan.light.effect), static_cast<uchar>(plan.light.speed),
                           static_cast<uchar>(plan.light.brightness));
@@ -589,7 +590,7 @@ int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan,
             .arg(profile)
             .arg(session.profileFileName(profile),
                  plan.buttons.hasGunButton ? QStringLiteral(" with gun matrices") : QString())
-            .arg(reportRateHz(plan.rateIndex))
+            .arg(ReportRates::hz(plan.rateIndex))
             .arg(plan.dpiCount)
             .arg(plan.light.effect));
 }

@@ -173,21 +173,6 @@ private slots:
                      .error.isEmpty());
     }
 
-    void reportRateMapsToStoredChoiceAndInterval()
-    {
-        QCOMPARE(reportRateIndex(125), 0);
-        QCOMPARE(reportRateIndex(250), 1);
-        QCOMPARE(reportRateIndex(500), 2);
-        QCOMPARE(reportRateIndex(1000), 3);
-        QCOMPARE(reportRateIndex(8), -1);
-        // The mouse takes the interval in ms, not the stored choice.
-        QCOMPARE(reportRateCode(0), uchar(8));
-        QCOMPARE(reportRateCode(1), uchar(4));
-        QCOMPARE(reportRateCode(2), uchar(2));
-        QCOMPARE(reportRateCode(3), uchar(1));
-        QCOMPARE(reportRateHz(2), 500);
-    }
-
     void argumentErrors_data()
     {
         QTest::addColumn<QStringList>("words");
