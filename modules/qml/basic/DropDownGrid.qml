@@ -141,7 +141,9 @@ Item {
                 model: priv.cellsAlive ? root.mdItems : null
 
                 delegate: Rectangle {
-                    readonly property bool selectable: (model.textValue || "") !== ""
+                    required property int index
+                    required property string textValue
+                    readonly property bool selectable: textValue !== ""
 
                     objectName: "dropCell" + index
                     x: (index % 3) * root.width
@@ -152,11 +154,11 @@ Item {
                            ? Theme.colorOrange : root.bgColor
 
                     Accessible.role: Accessible.Cell
-                    Accessible.name: model.textValue || ""
+                    Accessible.name: textValue
 
                     Text {
                         anchors.centerIn: parent
-                        text: model.textValue || ""
+                        text: parent.textValue
                         color: Theme.fontColor
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontNormalSize
@@ -166,7 +168,7 @@ Item {
                         id: cellArea
                         anchors.fill: parent
                         hoverEnabled: parent.selectable
-                        onClicked: priv.pick(index)
+                        onClicked: priv.pick(parent.index)
                     }
                 }
             }

@@ -14,6 +14,7 @@ Item {
     // A ListModel whose rows carry the role `textValue`.
     property var mdItems: null
     property int count: mdItems ? mdItems.count : 0
+    // Pages always choose a row; 2 is what shows until they do.
     property int currentSelect: 2
     property string textValue: ""
     property color borderColor: Theme.colorGray1
@@ -154,6 +155,9 @@ Item {
                 model: priv.rowsAlive ? root.mdItems : null
 
                 delegate: Rectangle {
+                    required property int index
+                    required property string textValue
+
                     objectName: "dropRow" + index
                     y: index * DropMath.rowHeight
                     width: root.width
@@ -162,12 +166,12 @@ Item {
                            ? Theme.colorOrange : root.bgColor
 
                     Accessible.role: Accessible.ListItem
-                    Accessible.name: model.textValue
+                    Accessible.name: textValue
 
                     Text {
                         anchors.centerIn: parent
                         anchors.horizontalCenterOffset: root.horizontalOffset
-                        text: model.textValue
+                        text: parent.textValue
                         color: Theme.fontColor
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontNormalSize
@@ -177,7 +181,7 @@ Item {
                         id: rowArea
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: priv.pick(index)
+                        onClicked: priv.pick(parent.index)
                     }
                 }
             }
