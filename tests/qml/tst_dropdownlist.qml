@@ -77,6 +77,16 @@ Item {
             rateList.currentSelect = 2
         }
 
+        // Each test starts from closed lists, whatever the last one left.
+        function cleanup() {
+            var lists = [rateList, macroList, hugeList]
+            for (var i = 0; i < lists.length; ++i) {
+                tryCompare(lists[i], "isAnimating", false)
+                lists[i].closeMenu()
+                tryCompare(rows(lists[i]), "count", 0)
+            }
+        }
+
         function test_head_text_data() {
             return [
                 { tag: "until a page chooses", select: 2, text: "500Hz" },
@@ -165,7 +175,6 @@ Item {
             var last = rows(macroList).itemAt(data.rows - 1)
             compare(last.mapToItem(macroList, 0, 0).y + 24 > 24 + data.view, data.bar,
                     "rows beyond the view only when there is a bar")
-            closeFully(macroList)
         }
 
         function test_scroll_bar_drag_stops_at_both_ends() {
@@ -189,7 +198,6 @@ Item {
             compare(dragSpy.count, 2)
             compare(dragSpy.signalArguments[1][0], false)
             verify(macroList.isDrop, "dragging the bar keeps the list open")
-            closeFully(macroList)
         }
 
         // Forty rows would give a negative animation time; the list opens
