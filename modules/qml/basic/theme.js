@@ -35,3 +35,6 @@ function picture(group, name) {
 function buttonColor(hovered) {
     return hovered ? colorOrange : colorBlue
 }
+
+// The drop-down list's scroll bar.
+var colorWhite = "#ffffff"

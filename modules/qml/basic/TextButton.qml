@@ -1,0 +1,38 @@
+import QtQuick
+import "theme.js" as Theme
+
+// A button-like rectangle with a centred caption. A page that holds unsaved
+// changes sets `baseColor` to red so Save stands out.
+Rectangle {
+    id: root
+
+    property string textValue: ""
+    property color baseColor: Theme.colorBlue
+    readonly property alias hovered: area.containsMouse
+
+    signal clicked()
+
+    width: 100
+    height: 24
+    color: area.containsMouse ? Theme.colorOrange : baseColor
+
+    Accessible.role: Accessible.Button
+    Accessible.name: textValue
+    Accessible.onPressAction: root.clicked()
+
+    Text {
+        anchors.centerIn: parent
+        text: root.textValue
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        font.bold: true
+    }
+
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: root.clicked()
+    }
+}
