@@ -9,6 +9,7 @@ KX20_PACKAGES=(
     libhidapi-dev libudev-dev
     xvfb xauth
     libx11-dev libxtst-dev xdotool
+    librsvg2-bin
 )
 
 kx20_install_deps() {
