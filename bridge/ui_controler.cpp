@@ -2,11 +2,13 @@
 
 #include "hidthread.h"
 #include "myqquickview.h"
+#include "scenetypes.h"
 
 #include <QDebug>
 #include <QQmlContext>
 #include <QQmlError>
 #include <QUrl>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(QObject *parent)
     : QObject(parent)
@@ -36,6 +38,7 @@ myQQuickView *Ui_Controler::setup(QWidget *window, Hid_Thread *hid, const QStrin
             qWarning().noquote() << error.toString();
     });
 
+    registerSceneTypes();
     QQmlContext *context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), m_view);
     context->setContextProperty(QStringLiteral("hid"), hid);
@@ -70,6 +73,14 @@ void Ui_Controler::onYChanged(int dy)
 {
     if (m_window)
         m_window->move(m_window->x(), m_window->y() + dy);
+}
+
+bool Ui_Controler::startSystemMove()
+{
+    if (!m_window)
+        return false;
+    QWindow *handle = m_window->windowHandle();
+    return handle && handle->startSystemMove();
 }
 
 void Ui_Controler::setBusy(int busyTime)

@@ -29,6 +29,9 @@ public slots:
     void onClose();
     void onXChanged(int);
     void onYChanged(int);
+    // Hands a drag of the window to the window system, where a window may
+    // not place itself (Wayland); false when the system cannot take it.
+    bool startSystemMove();
     void setBusy(int busyTime);
     void setBusy();
 

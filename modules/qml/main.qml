@@ -1,26 +1,86 @@
 import QtQuick
+import KX20 1.0
+import "basic"
+import "common"
+import "J2"
+import "basic/theme.js" as Theme
+import "common/values.js" as Values
 
-// The scene's root. The full main screen and its pages come later; for now
-// the window shows a plain panel and the busy text, and the native side's six
-// calls are in place.
+// The scene's root: the 1024 x 640 main screen, its dialog pages over the
+// mask, and the six functions the native side calls. Invisible until the
+// first initUI(): the translucent window shows nothing before then.
 Item {
     id: mainIten
     width: 1024
     height: 640
     visible: false
 
+    // Filled once from apConfig.bin by the first initUI().
+    property bool isColorful: false
+    property string icType: "553"
+    property bool is55328: false
+    property bool is571: false
+    property bool isGun: true
+    property string language: "ChineseSimplified"
+    property string url: "https://www.example.com/kx20"
     property bool isPownOn: false
+    property int profileNo: 0
+    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+
+    // The look, for pages that read it from the root.
+    readonly property string fontFamily: Theme.fontFamily
+    readonly property int fontMinSize: Theme.fontMinSize
+    readonly property int fontNormalSize: Theme.fontNormalSize
+    readonly property int fontMiddleSize: Theme.fontMiddleSize
+    readonly property int fontMaxSize: Theme.fontMaxSize
+    readonly property color fontColor: Theme.fontColor
+    readonly property color colorGray0: Theme.colorGray0
+    readonly property color colorGray1: Theme.colorGray1
+    readonly property color colorGray2: Theme.colorGray2
+    readonly property color colorGray3: Theme.colorGray3
+    readonly property color colorBlue: Theme.colorBlue
+    readonly property color colorOrange: Theme.colorOrange
+    readonly property color colorBlack: Theme.colorBlack
+    readonly property int skin_No: Theme.skinNo
+
+    // The main screen is shown at the end of the first protect lock.
+    property bool mainShown: false
+    readonly property bool hasUnsaved: keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
+
+    KeyCodeString {
+        id: _KeyCodeString
+    }
+
+    // ---- Functions the native side calls ----
 
     function initUI() {
         setProtectUI(1000)
         visible = true
         if (!isPownOn) {
+            readFlags()
+            if (icType === "560" && Values.toInt(ui_View.mouseReadCurrentProfile(), 1) !== 1)
+                hid.hid560_02H_SetCurrentProfile(1)
+            loadTexts()
+            reportRateBox.init(false)
+            profile.init()
+            profileNo = Values.toInt(ui_View.getGlobalData("mouse/profileNo"), 0)
+            profile.profileNo = profileNo
+            menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
+            menuUp.profileList.closeMenu()
+            ui_View.setCurrentProfile(profileNo)
+            Values.callIf(macroEditor, "init")
+            Values.callIf(gunControl, "init")
+            Values.callIf(keyAssigment, "init")
+            for (var page of [keyMatrix, dpiSetting, lightControl, systemSetting])
+                Values.callIf(page, "init", [false, false])
             isPownOn = true
             console.info("Scene ready")
         }
+        dpiSetting.currentDPI = Values.toInt(ui_View.mouseGetCurrentDPI(), 0) - 1
     }
 
     function run() {
@@ -34,42 +94,418 @@ Item {
         msg_MS(isDown, buttonCode, x, y)
     }
 
+    // Locks the scene for `interval` ms. A running lock with the same
+    // interval runs on; another interval starts it again; 0 unlocks now.
     function setProtectUI(interval) {
+        var ms = Values.toInt(interval, 1000)
         busyIndicator.visible = true
         ui_View.setEnabled(false)
-        protectTimer.interval = Math.max(0, interval)
+        if (ms <= 0) {
+            protectTimer.stop()
+            endProtect()
+            return
+        }
+        if (protectTimer.running && protectTimer.interval === ms)
+            return
+        protectTimer.interval = ms
         protectTimer.restart()
     }
 
     function setCurrentDPI(dpiValue) {
-        if (dpiValue !== 0)
-            currentStage = dpiValue - 1
+        var stage = Values.toInt(dpiValue, 0)
+        if (stage !== 0)
+            dpiSetting.currentDPI = stage - 1
     }
 
-    property int currentStage: 0
+    // ---- Functions the pages use ----
+
+    function mainFocus() {
+        reportRateBox.rateList.closeMenu()
+        if (dpiSetting.dpiSegment)
+            dpiSetting.dpiSegment.closeMenu()
+        menuUp.profileList.closeMenu()
+        askMenu.closeMenu()
+        if (lightControl.lightModel)
+            lightControl.lightModel.closeMenu()
+    }
+
+    function controlUIEnable(isEnable) {
+        busyIndicator.visible = !isEnable
+        ui_View.setEnabled(isEnable)
+    }
+
+    // ---- Start-up steps ----
+
+    function readFlags() {
+        isColorful = Values.toBool(ui_View.getGlobalData("mouse/isColorful"))
+        icType = Values.toText(ui_View.getGlobalData("mouse/icType"))
+        is55328 = Values.toBool(ui_View.getGlobalData("mouse/is55328"))
+        is571 = Values.toBool(ui_View.getGlobalData("mouse/is571"))
+        isGun = Values.toBool(ui_View.getGlobalData("mouse/isGun"))
+        var keyCount = Values.toInt(ui_View.getGlobalData("mouse/keyCount"), 8)
+        mouse.keyCount = keyCount
+        keyMatrix.keyCount = keyCount
+        language = Values.toText(ui_View.getGlobalData("common/language"))
+        url = Values.toText(ui_View.getGlobalData("common/url"))
+    }
+
+    function loadTexts() {
+        mainLang = ui_View.getLangStrings("main", language)
+        keyMatrix.keyMatrixLang = ui_View.getLangStrings("keyMatrix", language)
+        keyAssigment.keyAssigmentLang = ui_View.getLangStrings("keyAssigment", language)
+        dpiSetting.dpiSettingLang = ui_View.getLangStrings("dpiSetting", language)
+        lightControl.lightControlLang = ui_View.getLangStrings("lightControl", language)
+        macroEditor.macroEditorLang = ui_View.getLangStrings("macroEditor", language)
+        systemSetting.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
+        gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
+        profile.profileLang = ui_View.getLangStrings("profile", language)
+        _KeyCodeString.setTexts(ui_View.getLangStrings("keyCode", language))
+        // The bridge keeps this section for its own notices.
+        ui_View.getLangStrings("other", language)
+    }
+
+    function endProtect() {
+        ui_View.setEnabled(true)
+        busyIndicator.visible = false
+        mainShown = true
+    }
+
+    // ---- Save, Reset, profile change ----
+
+    function save() {
+        mainFocus()
+        if (hasUnsaved)
+            controlUIEnable(false)
+        if (keyMatrix.isSave) {
+            keyMatrix.isSave = false
+            Values.callIf(keyMatrix, "saveData")
+        }
+        if (dpiSetting.isSave) {
+            dpiSetting.isSave = false
+            Values.callIf(dpiSetting, "saveData", [true])
+        }
+        if (lightControl.isSave) {
+            lightControl.isSave = false
+            Values.callIf(lightControl, "saveData", [true, 0])
+        }
+        controlUIEnable(true)
+    }
+
+    // Sends the current profile's settings to the mouse after a reset or a
+    // change of profile.
+    function reloadProfile() {
+        Values.callIf(keyMatrix, "init", [true, false])
+        reportRateBox.init(true)
+        Values.callIf(dpiSetting, "init", [true, false])
+        Values.callIf(lightControl, "init", [true, false])
+        Values.callIf(systemSetting, "init", [true, false])
+    }
+
+    function factoryReset() {
+        controlUIEnable(false)
+        factorysure.visible = false
+        mainMask.visible = false
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        ui_View.resetProfile(profileNo)
+        reloadProfile()
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+        ui_View.mouseSetCurrentDPI(2)
+        dpiSetting.currentDPI = 1
+        Values.callIf(gunControl, "resetData")
+        controlUIEnable(true)
+    }
+
+    function changeProfile(n) {
+        if (n === profileNo || n < 0)
+            return
+        controlUIEnable(false)
+        profileNo = n
+        profile.profileNo = n
+        ui_View.setGlobalData("mouse/profileNo", n)
+        ui_View.setCurrentProfile(n)
+        reloadProfile()
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+        controlUIEnable(true)
+    }
+
+    // ---- Dialog pages ----
+
+    function openPage(page) {
+        mainMask.visible = true
+        page.open()
+    }
+
+    function closePage() {
+        mainMask.visible = false
+    }
+
+    // Every visible page drops its menus and inputs.
+    function pagesFocus() {
+        if (macroEditor.visible)
+            Values.callIf(macroEditor, "macroEditorFocus")
+        if (profile.visible)
+            profile.profileFocus()
+        if (gunControl.visible)
+            Values.callIf(gunControl, "gunControlFocus")
+        Values.callIf(lightControl, "lightControlFocus")
+        if (systemSetting.visible)
+            Values.callIf(systemSetting, "systemSettingFocus")
+    }
+
+    // ---- Window dragging ----
+
+    // Where a window may not place itself (Wayland) the system moves it.
+    readonly property bool systemMove: Qt.platform.pluginName === "wayland"
+
+    function beginWindowDrag() {
+        if (systemMove)
+            ui_Ctl.startSystemMove()
+    }
+
+    function dragWindow(dx, dy) {
+        if (systemMove)
+            return
+        ui_Ctl.onXChanged(dx)
+        ui_Ctl.onYChanged(dy)
+    }
 
     Timer {
         id: protectTimer
+        interval: 1000
         repeat: false
-        onTriggered: {
-            busyIndicator.visible = false
-            ui_View.setEnabled(true)
+        onTriggered: mainIten.endProtect()
+    }
+
+    // Captured keys go to whichever page is waiting for them.
+    onMsg_KB: function (isDown, usbCode) {
+        if (macroEditor.currentIndex !== -1) {
+            if (macroEditor.isInputting) {
+                macroEditor.detectKeyboard(isDown, usbCode)
+                return
+            }
+            if (macroEditor.isInsertting) {
+                macroEditor.detectInput(isDown, usbCode)
+                return
+            }
+        }
+        if (keyAssigment.isFireInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 0)
+        else if (keyAssigment.isComboInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 1)
+    }
+
+    // ---- The main screen ----
+
+    Item {
+        id: mainScreen
+        anchors.fill: parent
+        visible: mainIten.mainShown
+
+        Environment {
+            id: environment
+        }
+
+        // The empty background: closes menus and drags the window.
+        MouseArea {
+            property point pressPoint
+            anchors.fill: parent
+            onPressed: function (mouse) {
+                mainIten.mainFocus()
+                pressPoint = Qt.point(mouse.x, mouse.y)
+                mainIten.beginWindowDrag()
+            }
+            onPositionChanged: function (mouse) {
+                if (pressed)
+                    mainIten.dragWindow(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
+            }
+        }
+
+        Mouse {
+            id: mouse
+            onBtnClick: mainIten.mainFocus()
+        }
+
+        Column {
+            id: panelleft
+            x: 24
+            y: 88
+            spacing: 8
+            z: 1
+
+            KeyMatrix {
+                id: keyMatrix
+            }
+
+            EditorBox {
+                id: editorBox
+                mainLang: mainIten.mainLang
+                isGun: mainIten.isGun
+                onMacroEditorClick: {
+                    mainIten.openPage(macroEditor)
+                    mainIten.mainFocus()
+                }
+                onGunEditorClick: {
+                    mainIten.openPage(gunControl)
+                    mainIten.mainFocus()
+                }
+            }
+
+            ReportRateBox {
+                id: reportRateBox
+                mainLang: mainIten.mainLang
+                onHeadClick: mainIten.mainFocus()
+            }
+
+            Rectangle {
+                id: systemSettingButton
+                objectName: "systemSettingButton"
+                width: 232
+                height: 24
+                color: systemArea.containsMouse ? Theme.colorOrange : Theme.colorBlack
+                Accessible.role: Accessible.Button
+                Accessible.name: mainIten.mainLang[9] || ""
+                Accessible.onPressAction: mainIten.openPage(systemSetting)
+
+                Text {
+                    anchors.centerIn: parent
+                    text: mainIten.mainLang[9] || ""
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    font.bold: true
+                }
+                MouseArea {
+                    id: systemArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: mainIten.openPage(systemSetting)
+                }
+            }
+        }
+
+        Column {
+            id: panelRight
+            x: 768
+            y: 56
+            spacing: 8
+            z: 1
+
+            DpiSetting {
+                id: dpiSetting
+            }
+
+            LightControl {
+                id: lightControl
+            }
+        }
+
+        BottomBar {
+            id: bottomBar
+            anchors.right: parent.right
+            anchors.rightMargin: 24
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 8
+            mainLang: mainIten.mainLang
+            hasUnsaved: mainIten.hasUnsaved
+            onConfigClick: {
+                mainIten.mainFocus()
+                mainIten.openPage(profile)
+            }
+            onResetClick: {
+                mainIten.mainFocus()
+                mainMask.visible = true
+                factorysure.open()
+            }
+            onSaveClick: mainIten.save()
+        }
+
+        Menu_Up {
+            id: menuUp
+            profileModel: profile.profileDataModel0
+            onHelpClick: askMenu.visible = !askMenu.visible
+            onProfileHeadClick: mainIten.mainFocus()
+            onProfilePicked: function (row) { profile.pickTitleRow(row) }
+        }
+
+        AskMenu {
+            id: askMenu
+            url: mainIten.url
         }
     }
 
-    Rectangle {
-        anchors.fill: parent
-        color: "#1a1a1a"
-        border.color: "#3c3c3c"
+    // ---- Dialog pages over the mask ----
+
+    MainMask {
+        id: mainMask
+        z: 30
+        onPressedOutside: mainIten.pagesFocus()
+        onDragStarted: mainIten.beginWindowDrag()
+        onDragged: function (dx, dy) { mainIten.dragWindow(dx, dy) }
     }
 
-    Text {
+    Item {
+        id: dialogs
+        anchors.fill: parent
+        z: 31
+
+        MacroEditor {
+            id: macroEditor
+            onClosed: mainIten.closePage()
+        }
+        GunControl {
+            id: gunControl
+            onClosed: mainIten.closePage()
+        }
+        SystemSetting {
+            id: systemSetting
+            onClosed: mainIten.closePage()
+        }
+        KeyAssigment {
+            id: keyAssigment
+            onClosed: mainIten.closePage()
+        }
+        Profile {
+            id: profile
+            onClosed: {
+                mainIten.closePage()
+                menuUp.profileList.closeMenu()
+            }
+            onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+        }
+        FactorySure {
+            id: factorysure
+            mainLang: mainIten.mainLang
+            onCancelClick: {
+                visible = false
+                mainMask.visible = false
+            }
+            onOkClick: mainIten.factoryReset()
+        }
+    }
+
+    // ---- Power-on picture and busy text ----
+
+    Image {
+        id: powerOn
+        anchors.centerIn: parent
+        visible: !mainIten.mainShown
+        source: Theme.picture("index", "powerOn")
+        z: 40
+        Accessible.role: Accessible.Graphic
+        Accessible.name: "KX20"
+    }
+
+    BusyIndicator {
         id: busyIndicator
         anchors.centerIn: parent
-        z: 10
-        visible: false
-        text: "LOADING ......"
-        color: "#ffffff"
-        font.pixelSize: 16
+        z: 50
     }
 }

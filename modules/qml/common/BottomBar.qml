@@ -1,0 +1,34 @@
+import QtQuick
+import "../basic"
+import "../basic/theme.js" as Theme
+
+// Config, Reset and Save. Save is red while a page holds unsaved changes.
+Row {
+    id: bar
+
+    property var mainLang: []
+    property bool hasUnsaved: false
+
+    signal configClick()
+    signal resetClick()
+    signal saveClick()
+
+    spacing: 16
+
+    TextButton {
+        objectName: "configButton"
+        textValue: bar.mainLang[4] || ""
+        onClicked: bar.configClick()
+    }
+    TextButton {
+        objectName: "resetButton"
+        textValue: bar.mainLang[5] || ""
+        onClicked: bar.resetClick()
+    }
+    TextButton {
+        objectName: "saveButton"
+        textValue: bar.mainLang[10] || ""
+        baseColor: bar.hasUnsaved ? Theme.colorRed : Theme.colorBlue
+        onClicked: bar.saveClick()
+    }
+}

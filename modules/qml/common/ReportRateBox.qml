@@ -1,0 +1,66 @@
+import QtQuick
+import KX20 1.0
+import "../basic"
+import "../basic/theme.js" as Theme
+import "values.js" as Values
+
+// The report rate: stored and sent the moment a row is chosen; it never
+// waits for Save.
+Rectangle {
+    id: box
+
+    property var mainLang: []
+    property alias rateList: rateList
+
+    signal headClick()
+
+    width: 232
+    height: 42
+    color: Theme.colorBlack
+    z: rateList.isDrop || rateList.isAnimating ? 10 : 0
+
+    ReportRates {
+        id: rates
+    }
+
+    ListModel {
+        id: rows
+        Component.onCompleted: {
+            var texts = rates.rowTexts
+            for (var i = 0; i < texts.length; ++i)
+                append({ textValue: texts[i] })
+        }
+    }
+
+    // Shows the stored row; sends its code only when asked.
+    function init(isSendData) {
+        var row = Values.toInt(ui_View.getData("mouse/reportRate", false), -1)
+        rateList.currentSelect = row
+        if (isSendData)
+            ui_View.mouseSetReportRate(rates.code(row))
+    }
+
+    Text {
+        x: 8
+        anchors.verticalCenter: parent.verticalCenter
+        text: box.mainLang[3] || ""
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+    }
+
+    DropDownList {
+        id: rateList
+        objectName: "reportRateList"
+        x: box.width - width - 8
+        y: 9
+        width: 120
+        mdItems: rows
+        Accessible.name: (box.mainLang[3] || "") + " " + textValue
+        onBtnClick: box.headClick()
+        onValueChange: function (index) {
+            ui_View.setData("mouse/reportRate", index)
+            ui_View.mouseSetReportRate(rates.code(index))
+        }
+    }
+}

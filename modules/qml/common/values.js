@@ -1,0 +1,28 @@
+.pragma library
+// The settings files hold text: "true", "560", "3". These turn what the
+// bridge returns into the types the scene works with, with a defined answer
+// for a missing or damaged value.
+
+function toBool(v) {
+    if (v === true || v === false)
+        return v
+    var s = String(v).toLowerCase()
+    return s === "true" || s === "1"
+}
+
+function toInt(v, fallback) {
+    var n = parseInt(String(v), 10)
+    return isNaN(n) ? (fallback === undefined ? 0 : fallback) : n
+}
+
+function toText(v) {
+    return v === undefined || v === null ? "" : String(v)
+}
+
+// Calls page[name](args...) when the page offers it, so the main screen can
+// drive pages that do not yet have every operation.
+function callIf(page, name, args) {
+    if (page && typeof page[name] === "function")
+        return page[name].apply(page, args || [])
+    return undefined
+}
