@@ -89,6 +89,7 @@ public:
     int currentStage() const { return m_currentStage; }
     void setCurrentStage(int stage) { m_currentStage = stage; }
     int currentProfile() const { return m_currentProfile; }
+    void setCurrentProfile(int profile) { m_currentProfile = profile; }
     QByteArray profileImage(int profile) const;
     void setProfileImage(int profile, const QByteArray &image);
     // Stages the DPI button steps through: the stage count of the DPI table

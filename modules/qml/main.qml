@@ -400,6 +400,7 @@ Item {
 
             DpiSetting {
                 id: dpiSetting
+                objectName: "dpiSetting"
             }
 
             LightControl {
