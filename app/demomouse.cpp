@@ -2,8 +2,11 @@
 
 #include "widget.h"
 
+#include <QCoreApplication>
 #include <QMenu>
+#include <QSaveFile>
 #include <QSettings>
+#include <QTimer>
 
 DemoMouse::DemoMouse()
 {
@@ -49,4 +52,29 @@ void DemoMouse::addTrayMenu(Widget &window)
     });
     tray->insertMenu(tray->actions().value(0), menu);
     tray->insertSeparator(tray->actions().value(1));
+}
+
+QString DemoMouse::stateText()
+{
+    if (m_backend.mouseCount() == 0)
+        return {};
+    EmulatedMouse &mouse = m_backend.mouse();
+    return QStringLiteral("reportRate=%1\nstage=%2\nprofile=%3\n")
+        .arg(mouse.reportRate())
+        .arg(mouse.currentStage())
+        .arg(mouse.currentProfile());
+}
+
+void DemoMouse::publishStateTo(const QString &path)
+{
+    auto *timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, path] {
+        const QString state = stateText();
+        if (state == m_published)
+            return;
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(state.toUtf8()) >= 0 && file.commit())
+            m_published = state;
+    });
+    timer->start(100);
 }

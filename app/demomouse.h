@@ -15,6 +15,11 @@ public:
 
     // Gives the window's device link this mouse instead of the real HID devices.
     void plugInto(Widget &window);
+    // Keeps `path` holding what the mouse has stored (report rate code,
+    // current DPI stage, current on-board profile), rewritten when it
+    // changes, so a person or a test outside the program can see what
+    // reached the mouse.
+    void publishStateTo(const QString &path);
     EmulatorBackend &backend() { return m_backend; }
 
 private:
@@ -22,6 +27,9 @@ private:
     // plug it back in.
     void addTrayMenu(Widget &window);
 
+    QString stateText();
+
     SystemClock m_clock;
+    QString m_published;
     EmulatorBackend m_backend{m_clock};
 };

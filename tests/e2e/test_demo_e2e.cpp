@@ -3,8 +3,11 @@
 // xdotool cannot be found.
 #include "xvfbserver.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -29,6 +32,39 @@ QString xdotool(const QStringList &arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
+// The window's picture on the X server, taken from the root window.
+QImage windowShot(const QString &window)
+{
+    const QString geometry = xdotool({QStringLiteral("getwindowgeometry"), window});
+    const QRegularExpressionMatch at =
+        QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
+    if (!at.hasMatch())
+        return {};
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, at.captured(1).toInt(), at.captured(2).toInt(), 1024, 640)
+        .toImage();
+}
+
+// Kept with the build for a person to look at.
+void keep(const QImage &shot, const char *name)
+{
+    const QString folder = QStringLiteral(KX20_BIN_DIR "/../tests/artefacts");
+    QDir().mkpath(folder);
+    shot.save(folder + QLatin1Char('/') + QLatin1String(name));
+}
+
+bool near(QRgb pixel, QRgb expected)
+{
+    return qAbs(qRed(pixel) - qRed(expected)) <= 8 && qAbs(qGreen(pixel) - qGreen(expected)) <= 8
+           && qAbs(qBlue(pixel) - qBlue(expected)) <= 8;
+}
+
+QString fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 bool finished(QProcess &process)
 {
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
@@ -44,14 +80,14 @@ private:
     QTemporaryDir m_install;
     QString m_program;
 
-    void start(QProcess &process)
+    void start(QProcess &process, const QStringList &arguments = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(s_display));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(env);
-        process.start(m_program, {});
+        process.start(m_program, arguments);
     }
 
 private slots:
@@ -97,6 +133,49 @@ private slots:
         demo.terminate();
         QVERIFY(finished(demo));
     }
+
+    // A person's journey: the power-on picture, then the main screen; the
+    // report-rate box set to 500Hz reaches the profile file and the mouse.
+    void reportRateJourney()
+    {
+        const QString statePath = m_install.filePath(QStringLiteral("mouse-state.txt"));
+        QProcess demo;
+        start(demo, {QStringLiteral("--mouse-state"), statePath});
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += demo.readAllStandardError()).contains("Scene ready"), 30000);
+        const QString window =
+            xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), QString::number(demo.processId())})
+                .section(QLatin1Char('\n'), 0, 0);
+        QVERIFY(!window.isEmpty());
+        keep(windowShot(window), "power-on.png");
+
+        // The main screen shows when the first lock ends: Save is blue.
+        constexpr QPoint save{950, 620};
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(near((shot = windowShot(window)).pixel(save), qRgb(0x09, 0x34, 0x7f)),
+                                 10000);
+        keep(shot, "main-screen.png");
+        // The report-rate box: black panel at the left, the list's head at
+        // the right of it.
+        QVERIFY(near(shot.pixel(30, 470), qRgb(0, 0, 0)));
+        QVERIFY(near(shot.pixel(140, 470), qRgb(0x1a, 0x1a, 0x1a)));
+
+        const auto clickAt = [&window](int x, int y) {
+            xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+                     QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+        };
+        clickAt(188, 479);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(140, 551), qRgb(0x1a, 0x1a, 0x1a)), 5000);
+        keep(windowShot(window), "report-rate-open.png");
+        clickAt(188, 551);
+        const QString profile = m_install.filePath(QStringLiteral("modules/setting/p1.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(profile).contains(QLatin1String("reportRate=2")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QLatin1String("reportRate=2\n")), 10000);
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
 };
 
 int main(int argc, char **argv)
@@ -114,7 +193,9 @@ int main(int argc, char **argv)
     }
     s_display = server.display();
     qputenv("DISPLAY", s_display);
-    QCoreApplication app(argc, argv);
+    // The test looks at the screen of its own X server.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication app(argc, argv);
     TestDemoEndToEnd test;
     return QTest::qExec(&test, argc, argv);
 }
