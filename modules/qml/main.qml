@@ -167,7 +167,9 @@ Item {
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
-        mainShown = true
+        if (!mainShown && isPownOn)
+            console.info("Main screen shown")
+        mainShown = mainShown || isPownOn
     }
 
     // ---- Save, Reset, profile change ----
@@ -459,22 +461,27 @@ Item {
 
         MacroEditor {
             id: macroEditor
+            objectName: "macroEditor"
             onClosed: mainIten.closePage()
         }
         GunControl {
             id: gunControl
+            objectName: "gunControl"
             onClosed: mainIten.closePage()
         }
         SystemSetting {
             id: systemSetting
+            objectName: "systemSetting"
             onClosed: mainIten.closePage()
         }
         KeyAssigment {
             id: keyAssigment
+            objectName: "keyAssigment"
             onClosed: mainIten.closePage()
         }
         Profile {
             id: profile
+            objectName: "profile"
             onClosed: {
                 mainIten.closePage()
                 menuUp.profileList.closeMenu()
