@@ -5,6 +5,8 @@ import QtQml
 // hid, ui_Ctl and the page doubles carry their object's name in front.
 QtObject {
     property var calls: []
+    // When each call was made (Date.now()), for the timed lock.
+    property var times: []
     // Values by key for getGlobalData, getData and getDataList; setData,
     // setDataList and setGlobalData write here too.
     property var store: ({})
@@ -18,7 +20,7 @@ QtObject {
     property var pages: ({})
 
     function reset() {
-        calls = []
+        clear()
         store = {}
         answers = {}
         pages = {}
@@ -26,12 +28,14 @@ QtObject {
 
     function clear() {
         calls = []
+        times = []
     }
 
     // Logs a call and gives the answer set for it, else `fallback`.
     function call(object, name, args, fallback) {
         var text = (object ? object + "." : "") + name + "(" + args.map(format).join(", ") + ")"
         calls = calls.concat([text])
+        times = times.concat([Date.now()])
         if (!(name in answers))
             return fallback
         var answer = answers[name]
