@@ -225,6 +225,34 @@ Item {
             compareLog([])
         }
 
+        function test_openDialogs_data() {
+            var light = "lightControl.lightControlFocus()"
+            return [
+                { tag: "macro editor", opener: "macroEditorEntry", page: "macroEditor",
+                  focus: ["macroEditor.macroEditorFocus()", light] },
+                { tag: "gun page", opener: "gunEditorEntry", page: "gunControl",
+                  focus: ["gunControl.gunControlFocus()", light] },
+                { tag: "system setting", opener: "systemSettingButton", page: "systemSetting",
+                  focus: [light, "systemSetting.systemSettingFocus()"] },
+                { tag: "profiles", opener: "configButton", page: "profile", focus: [light] }
+            ]
+        }
+
+        // Each page opens centred over the mask; a press on the mask beside
+        // it makes the open page and the lighting page drop their focus.
+        function test_openDialogs(data) {
+            start()
+            mouseClick(part(data.opener))
+            var dialog = part(data.page)
+            verify(dialog.visible)
+            verify(part("mainMask").visible)
+            compare(dialog.x, Math.round((1024 - dialog.width) / 2))
+            compare(dialog.y, Math.round((640 - dialog.height) / 2))
+            compareLog([])
+            mouseClick(part("mainMask"), 5, 5)
+            compareLog(data.focus)
+        }
+
         function test_titleArea_data() {
             return [
                 { tag: "minimise", button: "minimiseButton", log: ["ui_Ctl.onMinimize()"] },
