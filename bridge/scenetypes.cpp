@@ -1,6 +1,8 @@
 #include "scenetypes.h"
 
+#include "functioncodes.h"
 #include "keycodestring.h"
+#include "macroencoder.h"
 #include "reportrates.h"
 
 #include <QQmlEngine>
@@ -10,6 +12,15 @@ void registerSceneTypes()
     static const bool registered = [] {
         qmlRegisterType<KeyCodeString>("KX20", 1, 0, "KeyCodeString");
         qmlRegisterType<ReportRates>("KX20", 1, 0, "ReportRates");
+        // Stateless: one shared instance each.
+        qmlRegisterSingletonType<FunctionCodes>("KX20", 1, 0, "FunctionCodes",
+                                                [](QQmlEngine *, QJSEngine *) -> QObject * {
+                                                    return new FunctionCodes;
+                                                });
+        qmlRegisterSingletonType<MacroEncoder>("KX20", 1, 0, "MacroEncoder",
+                                               [](QQmlEngine *, QJSEngine *) -> QObject * {
+                                                   return new MacroEncoder;
+                                               });
         return true;
     }();
     Q_UNUSED(registered);

@@ -2,3 +2,4 @@ kx20_add_test(test_buttonencoding SOURCES test_buttonencoding.cpp LIBS kx20_brid
 kx20_add_test(test_deviceencodings SOURCES test_deviceencodings.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_scenetables SOURCES test_scenetables.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_scenepictures SOURCES test_scenepictures.cpp LIBS kx20_scene Qt6::Gui)
+kx20_add_test(test_macroencoder SOURCES test_macroencoder.cpp LIBS kx20_bridgecore)
