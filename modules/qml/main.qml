@@ -249,6 +249,22 @@ Item {
         mainMask.visible = false
     }
 
+    // A button of the list or the picture: its dialog opens unless it is
+    // the only left button.
+    function openKeyDialog(slot, fromPicture) {
+        mouse.selectKey = slot
+        if (keyMatrix.checkOneLeftKey()) {
+            if (fromPicture)
+                mouse.selectKey = -1
+            return
+        }
+        if (fromPicture)
+            mouse.btnClick()
+        mainMask.visible = true
+        keyAssigment.show(slot)
+        mainFocus()
+    }
+
     // Every visible page drops its menus and inputs.
     function pagesFocus() {
         if (macroEditor.visible)
@@ -333,7 +349,9 @@ Item {
 
         Mouse {
             id: mouse
+            objectName: "mouse"
             onBtnClick: mainIten.mainFocus()
+            onKeyClick: function (index) { mainIten.openKeyDialog(index, true) }
         }
 
         Column {
@@ -345,6 +363,18 @@ Item {
 
             KeyMatrix {
                 id: keyMatrix
+                objectName: "keyMatrix"
+                selectKey: mouse.selectKey
+                keyAssigmentLang: keyAssigment.keyAssigmentLang
+                keyTexts: _KeyCodeString
+                macroEditor: macroEditor
+                gunPage: gunControl
+                onEnterBtn: function (index) { mouse.selectKey = index }
+                onLeaveBtn: {
+                    if (!keyAssigment.visible)
+                        mouse.selectKey = -1
+                }
+                onClickBtn: function (index) { mainIten.openKeyDialog(index, false) }
             }
 
             EditorBox {
@@ -466,7 +496,20 @@ Item {
         MacroEditor {
             id: macroEditor
             objectName: "macroEditor"
-            onClosed: mainIten.closePage()
+            // Opens above the button dialog too.
+            z: 1
+            keyTexts: _KeyCodeString
+            onClosed: {
+                if (!keyAssigment.visible)
+                    mainIten.closePage()
+                keyAssigment.macroList.closeMenu()
+            }
+            onNamesUpdated: function (names) { keyAssigment.macroList.addData(names, false) }
+            onDeleteMacro: function (macroName) { keyMatrix.macroDeleted(macroName) }
+            onModifyMacroName: function (oldMacroName, newMacroName) {
+                keyMatrix.macroRenamed(oldMacroName, newMacroName)
+            }
+            onModifyMacroData: function (macroName) { keyMatrix.macroEdited(macroName) }
         }
         GunControl {
             id: gunControl
@@ -481,7 +524,17 @@ Item {
         KeyAssigment {
             id: keyAssigment
             objectName: "keyAssigment"
-            onClosed: mainIten.closePage()
+            keyMatrix: keyMatrix
+            keyTexts: _KeyCodeString
+            isGun: mainIten.isGun
+            onClosed: {
+                mainIten.closePage()
+                mouse.selectKey = -1
+            }
+            onMacroEditorClick: {
+                mainIten.openPage(macroEditor)
+                mainIten.mainFocus()
+            }
         }
         Profile {
             id: profile

@@ -8,6 +8,8 @@ TestCase {
     id: test
 
     property Loader loader
+    // The scene's own pages instead of the page doubles (page tests).
+    property bool realPages: false
     readonly property Item root: loader ? loader.item : null
 
     // apConfig and profile values of a 553 gun mouse with eight buttons on
@@ -25,7 +27,7 @@ TestCase {
     function load(store, answers) {
         loader.source = ""
         fake.reset()
-        fake.pageDoubles = true
+        fake.pageDoubles = !realPages
         fake.store = Object.assign({}, baseStore, store || {})
         fake.answers = Object.assign({ getNameList: ["Standard0", "profile_11"], mouseGetCurrentDPI: 2 },
                                      answers || {})

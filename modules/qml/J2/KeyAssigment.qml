@@ -1,24 +1,664 @@
 import QtQuick
+import KX20 1.0
+import "../basic"
 import "../common"
+import "../basic/theme.js" as Theme
+import "../common/values.js" as Values
 
-// The button-assignment dialog: which function a button of the mouse runs.
+// The button-assignment dialog: which function one button of the mouse
+// runs. Choices change a working copy; closing the dialog puts it into the
+// button list, which waits for Save (a macro goes to the mouse at once).
 DialogFrame {
     id: page
-    property var keyAssigmentLang: ["Key "]
+
+    property var keyAssigmentLang: FunctionCodes.texts
+    property bool isGun: true
+    property var keyTexts: null
+    // The button list whose slot is edited.
+    property var keyMatrix: null
     // Waiting for a key of the fire function, or for a key combination.
     property bool isFireInput: false
     property bool isComboInput: false
 
+    // The slot edited and its working copy.
+    property int slot: -1
+    property int keyCode0: 0
+    property int keyCode1: 0
+    property int keyCode2: 0
+    property int keyCode3: 0
+    property string keyString: ""
+
+    // Fire: the captured key's text, the period and the repetitions.
+    property string fireText: ""
+    property string rateText: "10ms"
+    property string timesText: "0"
+    property bool endless: true
+    // Combination being captured: modifier bits, the two keys, how many
+    // plain keys were taken, and the texts shown.
+    property int comboBits: 0
+    property int comboKey1: 0
+    property int comboKey2: 0
+    property int comboKeys: 0
+    property string comboText: ""
+    property int runMode: 0
+
+    readonly property alias mediaModel: mediaModel
+    readonly property alias windowsModel: windowsModel
+    readonly property alias shortcutModel: shortcutModel
+    readonly property alias macroNames: macroNames
+    // The macro editor refills the macro list through this.
+    readonly property QtObject macroList: QtObject {
+        function addData(names, isInit) {
+            macroNames.clear()
+            for (var name of names || [])
+                macroNames.append({ textValue: Values.toText(name) })
+            if (page.bodyItem)
+                page.bodyItem.macroDrop.currentSelect = -1
+        }
+        function closeMenu() {
+            if (page.bodyItem)
+                page.bodyItem.macroDrop.closeMenu()
+        }
+    }
+
     signal closed()
+    signal macroEditorClick()
 
     width: 416
     height: 404
-    title: keyAssigmentLang[0]
+    hasRestore: true
+    title: Values.toText(keyAssigmentLang[0]) + (slot + 1) + " : " + keyString
+    objectName: "keyAssigment"
 
+    ListModel {
+        id: mediaModel
+    }
+    ListModel {
+        id: windowsModel
+    }
+    ListModel {
+        id: shortcutModel
+    }
+    ListModel {
+        id: macroNames
+    }
+
+    // ---- Operations ----
+
+    function init() {
+        fillGrid(mediaModel, 27, 8, 9)
+        fillGrid(windowsModel, 35, 7, 9)
+        fillGrid(shortcutModel, 42, 10, 12)
+        macroList.closeMenu()
+    }
+
+    // A grid's choices from the texts first..first+count-1, padded with
+    // empty cells to fill its last row.
+    function fillGrid(model, first, count, cells) {
+        model.clear()
+        for (var i = 0; i < cells; ++i)
+            model.append({ textValue: i < count ? Values.toText(keyAssigmentLang[first + i]) : "" })
+    }
+
+    function show(index) {
+        slot = index
+        var e = keyMatrix.modKeys.get(index)
+        setWorking([e.keyCode0, e.keyCode1, e.keyCode2, e.keyCode3], e.keyText)
+        open()
+    }
+
+    function keyCodeToString(code0, code1, code2, code3) {
+        return keyMatrix.keyCodeToString(code0, code1, code2, code3)
+    }
+
+    function setWorking(codes, text) {
+        keyCode0 = Number(codes[0])
+        keyCode1 = Number(codes[1])
+        keyCode2 = Number(codes[2])
+        keyCode3 = Number(codes[3])
+        keyString = Values.toText(text)
+    }
+
+    function keyText(code) {
+        return keyTexts ? keyTexts.keycodeTostr(code) : ""
+    }
+
+    // A fixed choice of the function table, named by its text.
+    function chooseText(textIndex) {
+        setWorking(FunctionCodes.codesOfText(textIndex), keyAssigmentLang[textIndex])
+    }
+
+    function rateValue() {
+        return Values.toInt(rateText.slice(0, -2), 10)
+    }
+
+    function setRate(knob) {
+        rateText = (knob + 1) + "MS"
+        if (keyCode0 === 1)
+            keyCode2 = rateValue()
+    }
+
+    function setTimes(text) {
+        timesText = text
+        endless = Values.toInt(text, 0) === 0
+        if (keyCode0 === 1)
+            keyCode3 = Values.toInt(text, 0)
+    }
+
+    // Ticking "Endness" repeats for ever; clearing it changes nothing else.
+    function tickEndless() {
+        timesText = "0"
+        endless = true
+        if (keyCode0 === 1)
+            keyCode3 = 0
+    }
+
+    function startFire() {
+        isComboInput = false
+        isFireInput = true
+        fireText = keyAssigmentLang[10]
+    }
+
+    function startCombo() {
+        isFireInput = false
+        isComboInput = true
+        comboText = ""
+        comboBits = 0
+        comboKey1 = 0
+        comboKey2 = 0
+        comboKeys = 0
+    }
+
+    function confirmCombo() {
+        isComboInput = false
+        if (comboBits === 0 && comboKeys === 0) {
+            comboText = ""
+            return
+        }
+        setWorking([2, comboBits, comboKey1, comboKey2], comboText)
+    }
+
+    function cancelCombo() {
+        isComboInput = false
+        comboText = ""
+    }
+
+    // Keys routed by the main screen while capturing: index 0 fire, 1
+    // combination.
+    function detectKeyboard(isDown, usbCode, index) {
+        var code = Values.toInt(usbCode, 0)
+        if (index === 0 && isFireInput) {
+            isFireInput = false
+            fireText = keyText(code)
+            setWorking([1, code, rateValue(), Values.toInt(timesText, 0)], fireText)
+            return
+        }
+        if (index !== 1 || !isComboInput || !Values.toBool(isDown))
+            return
+        var bit = FunctionCodes.modifierBit(code)
+        if (bit) {
+            comboBits |= bit
+        } else if (comboKeys < 2) {
+            if (comboKeys === 0)
+                comboKey1 = code
+            else
+                comboKey2 = code
+            ++comboKeys
+        } else {
+            return
+        }
+        comboText = comboText === "" ? keyText(code) : comboText + " + " + keyText(code)
+    }
+
+    function chooseMacro(row) {
+        if (row < 0 || row >= macroNames.count)
+            return
+        setWorking([4, runMode, slot, 0], macroNames.get(row).textValue)
+    }
+
+    function chooseRunMode(mode) {
+        runMode = mode
+        if (keyCode0 === 4)
+            keyCode1 = mode
+    }
+
+    function keyAssigmentFocus() {
+        var body = bodyItem
+        if (!body)
+            return
+        body.rateDrop.closeMenu()
+        body.mediaGrid.closeMenu()
+        body.windowsGrid.closeMenu()
+        body.shortcutGrid.closeMenu()
+        body.macroDrop.closeMenu()
+        body.timesInput.closeFocus()
+    }
+
+    // The working copy goes into the list when it changed; binding another
+    // macro to a slot that already runs one is a change too.
     function close() {
         visible = false
+        isFireInput = false
+        isComboInput = false
         closed()
+        var e = keyMatrix.modKeys.get(slot)
+        var changed = keyCode0 !== e.keyCode0 || keyCode1 !== e.keyCode1 || keyCode2 !== e.keyCode2
+            || keyCode3 !== e.keyCode3 || (keyCode0 === 4 && keyString !== e.keyText)
+        if (changed) {
+            keyMatrix.setEntry(slot, [keyCode0, keyCode1, keyCode2, keyCode3], keyString)
+            keyMatrix.isSave = true
+            if (keyCode0 === 4)
+                keyMatrix.bindMacro(keyCode2, keyString)
+        }
+        keyAssigmentFocus()
+    }
+
+    // Back to the factory function of this button.
+    function restoreButton() {
+        keyAssigmentFocus()
+        var f = keyMatrix.modKeys_tmp.get(slot)
+        if (f.keyText === keyString)
+            return
+        setWorking([f.keyCode0, f.keyCode1, f.keyCode2, f.keyCode3], f.keyText)
+        keyMatrix.restoreSlot(slot)
+        keyMatrix.isSave = true
     }
 
     onCloseClick: close()
+    onRestoreClick: restoreButton()
+
+    body: Component {
+        Item {
+            id: content
+
+            readonly property alias rateDrop: rateDrop
+            readonly property alias mediaGrid: mediaGrid
+            readonly property alias windowsGrid: windowsGrid
+            readonly property alias shortcutGrid: shortcutGrid
+            readonly property alias macroDrop: macroDrop
+            readonly property alias timesInput: timesInput
+            readonly property alias flick: flick
+
+            // Radio buttons of a section: the clicked one stays, the others
+            // of that section clear.
+            function pickRadio(group, index) {
+                for (var i = 0; i < group.count; ++i)
+                    group.itemAt(i).isSelect = group.itemAt(i).index === index
+            }
+
+            Connections {
+                target: page
+                function onTimesTextChanged() { timesInput.textValue = page.timesText }
+            }
+
+            Flickable {
+                id: flick
+                objectName: "keyScroll"
+                y: 1
+                width: 400
+                height: 360
+                contentWidth: width
+                contentHeight: 830
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+
+                Item {
+                    id: sections
+                    width: 400
+                    height: 830
+
+                    SectionTitle {
+                        x: 16
+                        y: 8
+                        textValue: Values.toText(page.keyAssigmentLang[1])
+                    }
+                    // Three columns of two.
+                    Item {
+                        x: 24
+                        y: 38
+
+                        Repeater {
+                            id: mouseRadios
+                            model: 6
+                            delegate: RadioButton {
+                                required property int modelData
+                                objectName: "mouseRadio" + (2 + modelData)
+                                x: (modelData % 3) * 124
+                                y: Math.floor(modelData / 3) * 24
+                                index: 2 + modelData
+                                width: 116
+                                textValue: Values.toText(page.keyAssigmentLang[2 + modelData])
+                                onBtnClick: function (i) {
+                                    content.pickRadio(mouseRadios, i)
+                                    page.chooseText(i)
+                                }
+                            }
+                        }
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 96
+                        textValue: Values.toText(page.keyAssigmentLang[8])
+                    }
+                    Text {
+                        x: 24
+                        y: 132
+                        text: Values.toText(page.keyAssigmentLang[9])
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                    }
+                    CaptureBox {
+                        objectName: "fireBox"
+                        x: 104
+                        y: 128
+                        capturing: page.isFireInput
+                        textValue: page.fireText !== "" ? page.fireText : Values.toText(page.keyAssigmentLang[10])
+                        onClicked: page.startFire()
+                    }
+                    Text {
+                        x: 216
+                        y: 132
+                        text: Values.toText(page.keyAssigmentLang[11])
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                    }
+                    Text {
+                        x: 24
+                        y: 168
+                        text: Values.toText(page.keyAssigmentLang[12])
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                    }
+                    Rectangle {
+                        x: 104
+                        y: 164
+                        width: 52
+                        height: 24
+                        color: Theme.colorBlack
+                        border.color: Theme.colorGray1
+
+                        RectInput {
+                            id: timesInput
+                            objectName: "timesInput"
+                            anchors.centerIn: parent
+                            minValue: 0
+                            maxValue: 255
+                            maxLength: 3
+                            Component.onCompleted: textValue = page.timesText
+                            onEndInputSignal: page.setTimes(textValue)
+                        }
+                    }
+                    CheckBox {
+                        objectName: "endlessBox"
+                        x: 216
+                        y: 170
+                        textValue: Values.toText(page.keyAssigmentLang[13])
+                        isSelect: page.endless
+                        onBtnClick: {
+                            if (!isSelect)
+                                page.tickEndless()
+                            else
+                                page.endless = false
+                        }
+                    }
+                    // Above the sections below it: its row hangs under the head.
+                    DropDownSlider {
+                        id: rateDrop
+                        objectName: "rateDrop"
+                        x: 256
+                        y: 128
+                        z: 5
+                        width: 110
+                        textValue: page.rateText
+                        onBtnClick: page.keyAssigmentFocusExcept(rateDrop)
+                        onValueChange: function (x) { page.setRate(x) }
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 204
+                        textValue: Values.toText(page.keyAssigmentLang[14])
+                    }
+                    CaptureBox {
+                        objectName: "comboBox"
+                        x: 24
+                        y: 236
+                        width: 240
+                        capturing: page.isComboInput
+                        textValue: page.isComboInput || page.comboText !== ""
+                                   ? page.comboText : Values.toText(page.keyAssigmentLang[10])
+                        onClicked: {
+                            if (!page.isComboInput)
+                                page.startCombo()
+                        }
+
+                        PictureButton {
+                            objectName: "comboConfirm"
+                            anchors.right: cancelButton.left
+                            anchors.rightMargin: 8
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: page.isComboInput
+                            name: "confirm"
+                            margin: 3
+                            Accessible.name: "Confirm"
+                            onClicked: page.confirmCombo()
+                        }
+                        PictureButton {
+                            id: cancelButton
+                            objectName: "comboCancel"
+                            anchors.right: parent.right
+                            anchors.rightMargin: 6
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: page.isComboInput
+                            name: "cancel"
+                            margin: 3
+                            Accessible.name: "Cancel"
+                            onClicked: page.cancelCombo()
+                        }
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 276
+                        textValue: Values.toText(page.keyAssigmentLang[15])
+                    }
+                    DropDownGrid {
+                        id: mediaGrid
+                        objectName: "mediaGrid"
+                        x: 24
+                        y: 308
+                        z: 4
+                        mdItems: page.mediaModel
+                        onBtnClick: page.gridClicked(mediaGrid, 27)
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 348
+                        textValue: Values.toText(page.keyAssigmentLang[16])
+                    }
+                    DropDownList {
+                        id: macroDrop
+                        objectName: "macroDrop"
+                        x: 24
+                        y: 380
+                        z: 4
+                        width: 160
+                        currentSelect: -1
+                        mdItems: page.macroNames
+                        onBtnClick: page.keyAssigmentFocusExcept(macroDrop)
+                        onValueChange: function (row) { page.chooseMacro(row) }
+                    }
+                    TextButton {
+                        objectName: "macroEditorButton"
+                        x: 200
+                        y: 380
+                        width: 107
+                        textValue: Values.toText(page.keyAssigmentLang[17])
+                        onClicked: page.macroEditorClick()
+                    }
+                    Item {
+                        x: 24
+                        y: 416
+
+                        Repeater {
+                            id: runModeRadios
+                            model: 3
+                            delegate: RadioButton {
+                                required property int modelData
+                                objectName: "runMode" + modelData
+                                y: modelData * 22
+                                index: modelData
+                                isSelect: modelData === 0
+                                textValue: Values.toText(page.keyAssigmentLang[18 + modelData])
+                                onBtnClick: function (i) {
+                                    content.pickRadio(runModeRadios, i)
+                                    page.chooseRunMode(i)
+                                }
+                            }
+                        }
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 490
+                        textValue: Values.toText(page.keyAssigmentLang[21])
+                    }
+                    Item {
+                        x: 24
+                        y: 522
+
+                        Repeater {
+                            id: dpiRadios
+                            model: [22, 23, 24, 56]
+                            delegate: RadioButton {
+                                required property int modelData
+                                x: [22, 23, 24, 56].indexOf(modelData) * 90
+                                objectName: "dpiRadio" + modelData
+                                index: modelData
+                                textValue: Values.toText(page.keyAssigmentLang[modelData])
+                                onBtnClick: function (i) {
+                                    content.pickRadio(dpiRadios, i)
+                                    page.chooseText(i)
+                                }
+                            }
+                        }
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 554
+                        textValue: Values.toText(page.keyAssigmentLang[25])
+                    }
+                    DropDownGrid {
+                        id: windowsGrid
+                        objectName: "windowsGrid"
+                        x: 24
+                        y: 586
+                        z: 3
+                        mdItems: page.windowsModel
+                        onBtnClick: page.gridClicked(windowsGrid, 35)
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 626
+                        textValue: Values.toText(page.keyAssigmentLang[26])
+                    }
+                    DropDownGrid {
+                        id: shortcutGrid
+                        objectName: "shortcutGrid"
+                        x: 24
+                        y: 658
+                        z: 2
+                        mdItems: page.shortcutModel
+                        onBtnClick: page.gridClicked(shortcutGrid, 42)
+                    }
+
+                    SectionTitle {
+                        x: 16
+                        y: 698
+                        visible: page.isGun
+                        textValue: Values.toText(page.keyAssigmentLang[52])
+                    }
+                    Item {
+                        x: 24
+                        y: 730
+                        visible: page.isGun
+
+                        Repeater {
+                            id: gunRadios
+                            model: [53, 54, 55]
+                            delegate: RadioButton {
+                                required property int modelData
+                                x: (modelData - 53) * 110
+                                objectName: "gunRadio" + modelData
+                                index: modelData
+                                textValue: Values.toText(page.keyAssigmentLang[modelData])
+                                onBtnClick: function (i) {
+                                    content.pickRadio(gunRadios, i)
+                                    page.chooseText(i)
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+
+            // The scroll handle: follows the content and drags it.
+            Rectangle {
+                id: handle
+                objectName: "scrollHandle"
+                readonly property real travel: flick.height - height
+                x: 402
+                y: 1 + travel * (flick.contentY / (flick.contentHeight - flick.height))
+                width: 12
+                height: 148
+                color: Theme.colorBlack
+                border.color: Theme.colorGray2
+                Accessible.role: Accessible.ScrollBar
+                Accessible.name: "Scroll"
+
+                MouseArea {
+                    property real pressY: 0
+                    property real pressContentY: 0
+                    anchors.fill: parent
+                    onPressed: function (mouse) {
+                        pressY = mapToItem(content, mouse.x, mouse.y).y
+                        pressContentY = flick.contentY
+                    }
+                    onPositionChanged: function (mouse) {
+                        var moved = mapToItem(content, mouse.x, mouse.y).y - pressY
+                        var range = flick.contentHeight - flick.height
+                        flick.contentY = Math.max(0, Math.min(range, pressContentY + moved * range / handle.travel))
+                    }
+                }
+            }
+        }
+    }
+
+    // A click on one drop-down closes the others.
+    function keyAssigmentFocusExcept(keep) {
+        var body = bodyItem
+        for (var drop of [body.rateDrop, body.mediaGrid, body.windowsGrid, body.shortcutGrid, body.macroDrop]) {
+            if (drop !== keep)
+                drop.closeMenu()
+        }
+        body.timesInput.closeFocus()
+    }
+
+    // A picked cell closes its grid and applies the grid's entry; a click
+    // on the head only opens or closes it.
+    function gridClicked(grid, firstText) {
+        var picked = !grid.isDrop && grid.isAnimating
+        if (!picked) {
+            keyAssigmentFocusExcept(grid)
+            return
+        }
+        chooseText(firstText + grid.currentSelect)
+    }
 }

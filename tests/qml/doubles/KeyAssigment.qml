@@ -6,13 +6,25 @@ DialogFrame {
     property var keyAssigmentLang: []
     property bool isFireInput: false
     property bool isComboInput: false
+    property var keyMatrix: null
+    property var keyTexts: null
+    property bool isGun: true
+    readonly property QtObject macroList: QtObject {
+        function addData(names, isInit) { fake.call("keyAssigment", "macroList.addData", [names, isInit]) }
+        function closeMenu() { fake.call("keyAssigment", "macroList.closeMenu", []) }
+    }
 
     signal closed()
+    signal macroEditorClick()
 
     width: 416
     height: 404
 
     function init() { fake.call("keyAssigment", "init", []) }
+    function show(index) {
+        fake.call("keyAssigment", "show", [index])
+        open()
+    }
     function detectKeyboard(isDown, usbCode, inputType) {
         fake.call("keyAssigment", "detectKeyboard", [isDown, usbCode, inputType])
     }

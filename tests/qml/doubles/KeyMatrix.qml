@@ -5,12 +5,25 @@ Item {
     property var keyMatrixLang: []
     property int keyCount: 8
     property bool isSave: false
+    property int selectKey: -1
+    property var keyAssigmentLang: []
+    property var keyTexts: null
+    property var macroEditor: null
+    property var gunPage: null
+
+    signal enterBtn(int index)
+    signal leaveBtn(int index)
+    signal clickBtn(int index)
 
     width: 232
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8
 
     function init(isSendData, isRecovery) { fake.call("keyMatrix", "init", [isSendData, isRecovery]) }
     function saveData() { fake.call("keyMatrix", "saveData", []) }
+    function checkOneLeftKey() { return false }
+    function macroDeleted(name) { fake.call("keyMatrix", "macroDeleted", [name]) }
+    function macroRenamed(oldName, newName) { fake.call("keyMatrix", "macroRenamed", [oldName, newName]) }
+    function macroEdited(name) { fake.call("keyMatrix", "macroEdited", [name]) }
 
     Component.onCompleted: fake.pages.keyMatrix = this
 }

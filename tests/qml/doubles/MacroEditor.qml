@@ -7,8 +7,13 @@ DialogFrame {
     property bool isInputting: false
     property bool isInsertting: false
     property int currentIndex: -1
+    property var keyTexts: null
 
     signal closed()
+    signal deleteMacro(string macroName)
+    signal modifyMacroName(string oldMacroName, string newMacroName)
+    signal modifyMacroData(string macroName)
+    signal namesUpdated(var names)
 
     width: 640
     height: 448
