@@ -66,6 +66,17 @@ const QList<CommandInfo> kCommands = {
      "matrices, the report rate, the DPI stages, the lighting effect and the colours.\n"
      "Every stored value is checked before the first byte goes out. The profile file\n"
      "is only read."},
+    {CommandId::Slots, "slots", "slots [PROFILE]", "print a profile's sixteen button slots in words",
+     "Prints what each of the sixteen button slots (0-15; button n is slot n-1) of\n"
+     "profile PROFILE (0-9; default: the profile in use) does, in words, with its four\n"
+     "codes: \"4 LCtrl+C\", \"5 macro m1, runs once\", \"7 DPI+\". Key names follow the\n"
+     "language of the program (common/language). Needs no mouse. With --json the same\n"
+     "as one JSON object."},
+    {CommandId::SendMacro, "send-macro", "send-macro NAME SLOT", "send a stored macro for a button slot",
+     "Sends the macro NAME of the macro library (modules/macro/NAME.bin) to the mouse as\n"
+     "the macro of button slot SLOT (0-11; the mouse's macro slot SLOT+1), encoded as the\n"
+     "macro editor does, with the macro's own repeat count. The profile is not changed:\n"
+     "a button runs it once its slot is given the macro (kx20-config's button dialog)."},
     {CommandId::ReadProfile, "read-profile", "read-profile N", "print on-board profile image N",
      "Reads the 128-byte on-board profile image N (0-4) of a 560-family mouse and\n"
      "prints it as hex, sixteen bytes a line."},
@@ -377,7 +388,7 @@ QString toolHelp()
                        "  --trace              print every HID call on standard error: time since start,\n"
                        "                       direction, interface and report bytes in hex\n"
                        "  --modules DIR        the modules/ folder to use (default: the one beside kx20ctl)\n"
-                       "  --json               JSON output for list and info\n"
+                       "  --json               JSON output for list, info and slots\n"
                        "  -h, --help           this help; after a command, the command's help\n"
                        "\n"
                        "Commands:\n");
@@ -411,8 +422,9 @@ RequestResult parseRequest(const CtlOptions &options)
     }
     r.id = info->id;
     const QStringList &args = options.arguments;
-    if (options.json && r.id != CommandId::List && r.id != CommandId::Info && r.id != CommandId::Help) {
-        error = QStringLiteral("--json is for list and info");
+    if (options.json && r.id != CommandId::List && r.id != CommandId::Info && r.id != CommandId::Slots
+        && r.id != CommandId::Help) {
+        error = QStringLiteral("--json is for list, info and slots");
         return result;
     }
     if (r.id != CommandId::Raw) {
@@ -496,7 +508,14 @@ RequestResult parseRequest(const CtlOptions &options)
         break;
     case CommandId::Buttons:
     case CommandId::Apply:
+    case CommandId::Slots:
         optionalProfile(*info, args, r, error);
+        break;
+    case CommandId::SendMacro:
+        if (expectCount(*info, args, 2, "NAME and SLOT", error)
+            && parseRanged(args.at(1), 0, kMacroSlots - 1, QStringLiteral("send-macro: SLOT"), r.macroSlot,
+                           error))
+            r.macroName = args.at(0);
         break;
     case CommandId::ReadProfile:
         if (expectCount(*info, args, 1, "one image number", error))

@@ -27,6 +27,8 @@ enum class CommandId {
     Gun,
     Buttons,
     Apply,
+    Slots,
+    SendMacro,
     ReadProfile,
     Raw,
     Listen,
@@ -51,6 +53,8 @@ constexpr int kProfiles = 10;
 constexpr int kImages = 5;
 constexpr int kBulkBytes = 128;
 constexpr int kButtons = 16;
+// Button slots whose macro the mouse can store (its twelve macro slots).
+constexpr int kMacroSlots = 12;
 
 const QList<CommandInfo> &commands();
 const CommandInfo *find(const QString &name);
@@ -93,8 +97,11 @@ struct CommandRequest
     int gunRepeat = 0;
     int gunX = 0;
     int gunY = 0;
-    // buttons, apply: the profile number 0..9; none = the profile in use.
+    // buttons, apply, slots: the profile number 0..9; none = the profile in use.
     std::optional<int> profile;
+    // send-macro: the macro's name and the button slot it is sent for.
+    QString macroName;
+    int macroSlot = 0;
     int image = 0;
     RawRequest raw;
 };
@@ -146,6 +153,8 @@ struct ProfileData
 {
     QString name; // file name, for messages
     std::array<QVariantList, kButtons> keyMatrix;
+    // "mouseMacroKey/" + slot: the macro a slot runs.
+    std::array<QString, kButtons> macroNames;
     QVariant reportRate;
     QVariant dpiCount;
     QVariant currentDpiCount;

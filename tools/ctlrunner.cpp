@@ -1,8 +1,11 @@
 #include "ctlrunner.h"
 
+#include "ctlmacros.h"
 #include "ctlsession.h"
 #include "reportrates.h"
 #include "emulatorbackend.h"
+#include "keycodestring.h"
+#include "macrolibrary.h"
 #include "settingsfiles.h"
 #include "signalwatcher.h"
 
@@ -185,7 +188,8 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
     int profile = 0;
     std::optional<ButtonsPlan> buttons;
     std::optional<ApplyPlan> apply;
-    if (request.id == CommandId::Buttons || request.id == CommandId::Apply) {
+    if (request.id == CommandId::Buttons || request.id == CommandId::Apply
+        || request.id == CommandId::Slots) {
         const ProfileChoice choice = chooseProfile(request.profile, config.profileNo);
         if (!choice.error.isEmpty())
             return fail(kExitDeviceOrFile, choice.error);
@@ -197,7 +201,9 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
         const ProfileData data = session.profileData(profile);
         const GunRecords guns = session.gunRecords();
         QString error;
-        if (request.id == CommandId::Buttons) {
+        if (request.id == CommandId::Slots) {
+            // Only words: nothing is checked for sending.
+        } else if (request.id == CommandId::Buttons) {
             buttons = planButtons(data, config, guns, error);
         } else {
             apply = planApply(data, config, guns, error);
@@ -208,8 +214,22 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
             return fail(kExitDeviceOrFile, error);
     }
 
+    // The macro's bytes, from the library in the program's key texts.
+    CtlMacros::MacroBytes macro;
+    if (request.id == CommandId::SendMacro) {
+        KeyCodeString keys;
+        CtlMacros::loadKeyTexts(keys, modulesRoot,
+                                session.files().getGlobalData(QStringLiteral("common/language")).toString());
+        const MacroLibrary library(session.files());
+        macro = CtlMacros::macroBytes(request.macroName, library.loadMacroIni(request.macroName), keys);
+        if (!macro.error.isEmpty())
+            return fail(kExitDeviceOrFile, macro.error);
+    }
+
     if (request.id == CommandId::List)
         return finish(session, options, runList(session, options), true);
+    if (request.id == CommandId::Slots)
+        return finish(session, options, runSlots(session, options, profile), true);
 
     if (session.connectMouse() < 0)
         return finish(session, options, fail(kExitNoDevice, noDeviceMessage(session)), false);
@@ -247,6 +267,9 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
     case CommandId::ReadProfile:
         code = runReadProfile(session, request.image);
         break;
+    case CommandId::SendMacro:
+        code = runSendMacro(session, request, macro.bytes);
+        break;
     case CommandId::Raw:
         code = runRaw(session, request.raw);
         break;
@@ -254,6 +277,7 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
         code = runListen(session);
         break;
     case CommandId::List:
+    case CommandId::Slots:
     case CommandId::Help:
         break;
     }
@@ -566,6 +590,43 @@ int CtlRunner::runButtons(CtlSession &session, int profile, const ButtonsPlan &p
                          .arg(profile)
                          .arg(session.profileFileName(profile),
                               plan.hasGunButton ? QStringLiteral(" with gun matrices") : QString()));
+}
+
+int CtlRunner::runSlots(CtlSession &session, const CtlOptions &options, int profile)
+{
+    KeyCodeString keys;
+    CtlMacros::loadKeyTexts(keys, session.files().modulesRoot(),
+                            session.files().getGlobalData(QStringLiteral("common/language")).toString());
+    const QList<CtlMacros::SlotWords> described =
+        CtlMacros::describeSlots(session.profileData(profile), keys);
+    if (options.json) {
+        QJsonArray rows;
+        for (const CtlMacros::SlotWords &words : described)
+            rows.append(CtlMacros::slotJson(words));
+        const QJsonObject root{{QStringLiteral("profile"), profile},
+                               {QStringLiteral("file"), session.profileFileName(profile)},
+                               {QStringLiteral("slots"), rows}};
+        print(QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)));
+        return kExitOk;
+    }
+    for (const CtlMacros::SlotWords &words : described)
+        printLine(CtlMacros::slotLine(words));
+    return kExitOk;
+}
+
+int CtlRunner::runSendMacro(CtlSession &session, const CommandRequest &request, const QByteArray &bytes)
+{
+    QVariantList data;
+    for (char byte : bytes)
+        data.append(int(uchar(byte)));
+    const int failedBefore = session.backend().failedCalls();
+    session.operations().mouseSendMacroData(data, request.macroSlot);
+    return checkSent(session, failedBefore,
+                     QStringLiteral("sent macro %1 (%2 bytes) for button slot %3 (macro slot %4)")
+                         .arg(request.macroName)
+                         .arg(bytes.size())
+                         .arg(request.macroSlot)
+                         .arg(request.macroSlot + 1));
 }
 
 int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan, const ConfigSnapshot &config)

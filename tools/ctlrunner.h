@@ -47,6 +47,9 @@ private:
     // The button table through the device operations, on a copy of the
     // profile file so the user's file is only read.
     bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error);
+    int runSlots(CtlSession &session, const CtlOptions &options, int profile);
+    int runSendMacro(CtlSession &session, const CtlCommands::CommandRequest &request,
+                     const QByteArray &bytes);
     int runReadProfile(CtlSession &session, int image);
     int runRaw(CtlSession &session, const CtlCommands::RawRequest &raw);
     int runListen(CtlSession &session);

@@ -102,6 +102,9 @@ CtlCommands::ProfileData CtlSession::profileData(int profile)
     for (int button = 0; button < CtlCommands::kButtons; ++button)
         data.keyMatrix[static_cast<std::size_t>(button)] =
             files.getDataList(QStringLiteral("mouseKeyMatrix/") + QString::number(button), false);
+    for (int slot = 0; slot < CtlCommands::kButtons; ++slot)
+        data.macroNames[std::size_t(slot)] =
+            files.getData(QStringLiteral("mouseMacroKey/") + QString::number(slot), false).toString();
     data.reportRate = files.getData(QStringLiteral("mouse/reportRate"), false);
     data.dpiCount = files.getData(QStringLiteral("mouse/dpiCount"), false);
     data.currentDpiCount = files.getData(QStringLiteral("mouse/currentDpiCount"), false);

@@ -221,6 +221,12 @@ private slots:
                                          << "blink";
         QTest::newRow("json for rate") << "553"
                                        << "rate 500 --json";
+        QTest::newRow("send-macro slot 12") << "553"
+                                            << "send-macro m1 12";
+        QTest::newRow("send-macro without slot") << "560"
+                                                 << "send-macro m1";
+        QTest::newRow("json for send-macro") << "560"
+                                             << "send-macro m1 4 --json";
     }
 
     void badArgumentsSendNothing()
@@ -522,6 +528,72 @@ private slots:
                      qPrintable(sent.join(QLatin1Char('\n'))));
         }
         QCOMPARE(snapshot(), before);
+    }
+
+    // The slots in words, with the profile's macro names and the
+    // program's language; no mouse is needed and nothing is written.
+    void slotsInWords()
+    {
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/4"), QVariantList{4, 0, 4, 0});
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseMacroKey/4"), QStringLiteral("m1"));
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/5"), QVariantList{2, 1, 6, 0});
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/6"), QVariantList{1, 0x2C, 20, 0});
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/8"), QVariantList{4, 2, 8, 0});
+        setKey(QStringLiteral("p2.bin"), QStringLiteral("mouseKeyMatrix/9"), QVariantList{1, 2});
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run r = run({QStringLiteral("slots"), QStringLiteral("1")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 16);
+        QCOMPARE(
+            lines.mid(3, 7),
+            (QStringList{QStringLiteral("3 Forward Key"), QStringLiteral("4 macro m1, runs once"),
+                         QStringLiteral("5 LCtrl+C"), QStringLiteral("6 fire Space every 20 ms, endless"),
+                         QStringLiteral("7 Double Fire"),
+                         QStringLiteral("8 macro , loops until the button is released"),
+                         QStringLiteral("9 damaged entry")}));
+        QCOMPARE(lines.last(), QStringLiteral("15 none (FF 00 02 00)"));
+
+        const Run json = run({QStringLiteral("--json"), QStringLiteral("slots"), QStringLiteral("1")});
+        QVERIFY2(json.code == 0, qPrintable(show(json)));
+        const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(root.value(QStringLiteral("file")).toString(), QStringLiteral("p2.bin"));
+        const QJsonObject slot4 = root.value(QStringLiteral("slots")).toArray().at(4).toObject();
+        QCOMPARE(slot4.value(QStringLiteral("category")).toString(), QStringLiteral("macro"));
+        QCOMPARE(slot4.value(QStringLiteral("text")).toString(), QStringLiteral("macro m1, runs once"));
+        QCOMPARE(slot4.value(QStringLiteral("codes")).toArray(), (QJsonArray{4, 0, 4, 0}));
+        QCOMPARE(snapshot(), before);
+    }
+
+    // A stored macro goes to the mouse's macro slot SLOT+1 in the editor's
+    // encoding; a missing macro sends nothing.
+    void sendMacroSendsTheEncodedMacro_data() { families_data(); }
+    void sendMacroSendsTheEncodedMacro()
+    {
+        QFETCH(QString, family);
+        QDir().mkpath(modules() + QStringLiteral("/macro"));
+        {
+            QSettings macro(modules() + QStringLiteral("/macro/m1.bin"), QSettings::IniFormat);
+            macro.setValue(QStringLiteral("config/total"), 3);
+            macro.setValue(QStringLiteral("config/repeat"), 2);
+            macro.setValue(QStringLiteral("macro/0"), QStringLiteral("1,A"));
+            macro.setValue(QStringLiteral("macro/1"), QStringLiteral("0,120"));
+            macro.setValue(QStringLiteral("macro/2"), QStringLiteral("2,A"));
+        }
+        const Run r = emulate(family, {QStringLiteral("--trace"), QStringLiteral("send-macro"),
+                                       QStringLiteral("m1"), QStringLiteral("4")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QCOMPARE(r.out, QStringLiteral("sent macro m1 (8 bytes) for button slot 4 (macro slot 5)\n"));
+        const QString command =
+            family == QLatin1String("560") ? QStringLiteral("00 0F 05") : QStringLiteral("00 13 05");
+        QVERIFY2(indexOf(r.sentFeatures(), command) >= 0,
+                 qPrintable(r.sentFeatures().join(QLatin1Char('\n'))));
+        QVERIFY2(r.err.contains(QStringLiteral("] 00 00 02 0C 04 81 04 00 00 00")), qPrintable(r.err));
+
+        const Run missing = emulate(family, {QStringLiteral("--trace"), QStringLiteral("send-macro"),
+                                             QStringLiteral("nope"), QStringLiteral("4")});
+        QCOMPARE(missing.code, 3);
+        QVERIFY(missing.traceLines().isEmpty());
     }
 
     void gunButtonSendsTheGunMatrices()
