@@ -20,6 +20,28 @@ QPoint rateRow(int row)
 }
 constexpr QPoint kResetButton{834, 620};
 constexpr QPoint kResetOk{674, 350};
+constexpr QPoint kSaveButton{950, 620};
+
+// The macro editor (640 x 448, centred at 192, 96) and the button dialog
+// (416 x 404, centred at 304, 118); their bodies start 41 pixels down.
+constexpr QPoint kMacroEditorEntry{140, 402};
+constexpr QPoint kNewMacro{240, 521};
+constexpr QPoint kRecord{452, 521};
+constexpr QPoint kMacroEditorClose{808, 116};
+QPoint keyRow(int slot)
+{
+    return {140, 140 + 26 * slot};
+}
+constexpr QPoint kDialogClose{696, 138};
+// The macro list's head with the dialog's content scrolled down 300 pixels.
+constexpr QPoint kMacroListHead{408, 252};
+constexpr QPoint kFirstMacro{408, 276};
+
+int modelCount(QQuickItem *page, const char *model)
+{
+    auto *list = qvariant_cast<QObject *>(page->property(model));
+    return list ? list->property("count").toInt() : -1;
+}
 
 bool settled(QQuickItem *list, bool open)
 {
@@ -79,6 +101,75 @@ private slots:
         // matrices 2 to 4.
         QCOMPARE(scene.commands(0x02), QList<QByteArray>{commandReport({0x02, 1})});
         QCOMPARE(scene.commands(0x0D).size(), 3);
+        const QString leftovers = scene.link.leftovers();
+        QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+    }
+
+    // A macro recorded in the editor and bound to button 5 in the dialog:
+    // its bytes reach the macro slot at once, the key matrix with Save, and
+    // the profile, the macro file and the name list are on disk.
+    void recordedMacroOnAButton_data()
+    {
+        QTest::addColumn<ChipFamily>("family");
+        QTest::newRow("553") << ChipFamily::F553;
+        QTest::newRow("560") << ChipFamily::F560;
+    }
+    void recordedMacroOnAButton()
+    {
+        QFETCH(ChipFamily, family);
+        SceneFixture scene(family);
+        QVERIFY(scene.start());
+        QQuickItem *editor = scene.item("macroEditor");
+        scene.click(kMacroEditorEntry);
+        QTRY_VERIFY(editor->isVisible());
+        scene.click(kNewMacro);
+        QTRY_COMPARE(editor->property("currentIndex").toInt(), 0);
+        scene.click(kRecord);
+        QTRY_VERIFY(editor->property("isInputting").toBool());
+        for (uchar code : {0x04, 0x05}) {
+            scene.view().notifyKeyboard(true, code);
+            scene.view().notifyKeyboard(false, code);
+        }
+        QTRY_COMPARE(modelCount(editor, "eventModel"), 4);
+        scene.click(kRecord);
+        QTRY_VERIFY(!editor->property("isInputting").toBool());
+        scene.click(kMacroEditorClose);
+        QTRY_VERIFY(!editor->isVisible());
+
+        QQuickItem *dialog = scene.item("keyAssigment");
+        scene.click(keyRow(4));
+        QTRY_VERIFY(dialog->isVisible());
+        QQuickItem *scroll = scene.item("keyScroll");
+        QVERIFY(scroll);
+        scroll->setProperty("contentY", 300);
+        QQuickItem *list = scene.item("macroDrop");
+        scene.click(kMacroListHead);
+        QTRY_VERIFY(settled(list, true));
+        scene.click(kFirstMacro);
+        QTRY_VERIFY(settled(list, false));
+        QCOMPARE(dialog->property("keyString").toString(), QStringLiteral("Macro_0"));
+        scene.link.forgetHistory();
+        scene.click(kDialogClose);
+        QTRY_VERIFY(!dialog->isVisible());
+
+        // The macro goes out at once, to the macro slot of button 5.
+        const QByteArray recorded = QByteArray::fromHex("000101048104010581050000");
+        QTRY_COMPARE(scene.mouse->macro(5).left(12).toHex(' '), recorded.toHex(' '));
+        QCOMPARE(scene.mouse->macro(5).mid(12), QByteArray(128 - 12, '\0'));
+        QCOMPARE(scene.commands(family == ChipFamily::F560 ? 0x0D : 0x12).size(), 0);
+        // The button runs it once Save has sent the table.
+        scene.click(kSaveButton);
+        QTRY_COMPARE(scene.mouse->keyMatrix(1).mid(16, 4).toHex(' '), QByteArray("09 00 05 00"));
+        QCOMPARE(scene.mouse->keyMatrix(1).left(4).toHex(' '), QByteArray("01 00 f0 00"));
+
+        const QString profile = scene.fileText(QStringLiteral("modules/setting/p1.bin"));
+        QVERIFY2(profile.contains(QLatin1String("\n4=4, 0, 4, 0\n")), qPrintable(profile));
+        QVERIFY2(profile.contains(QLatin1String("[mouseMacroKey]\n4=Macro_0\n")), qPrintable(profile));
+        const QString macro = scene.fileText(QStringLiteral("modules/macro/Macro_0.bin"));
+        for (const char *event : {"0=\"1,A\"", "1=\"2,A\"", "2=\"1,B\"", "3=\"2,B\"", "total=4", "repeat=1"})
+            QVERIFY2(macro.contains(QLatin1String(event)), qPrintable(macro));
+        QVERIFY(scene.fileText(QStringLiteral("modules/setting/name.bin"))
+                    .contains(QLatin1String("macroName=Macro_0, loadersentry")));
         const QString leftovers = scene.link.leftovers();
         QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
     }
