@@ -97,10 +97,14 @@ private slots:
         QTRY_COMPARE(scene.mouse->currentStage(), 2);
         QTRY_VERIFY(scene.view().isEnabled());
         QCOMPARE(scene.item("dpiSetting")->property("currentDPI").toInt(), 1);
-        // Gun models go back to the first key matrix and get the factory gun
-        // matrices 2 to 4.
+        // The profile's button table goes out as matrix 1; gun models go
+        // back to the first key matrix and get the factory gun matrices 2 to 4.
         QCOMPARE(scene.commands(0x02), QList<QByteArray>{commandReport({0x02, 1})});
-        QCOMPARE(scene.commands(0x0D).size(), 3);
+        QList<int> matrices;
+        for (const QByteArray &report : scene.commands(0x0D))
+            matrices << report.at(2);
+        QCOMPARE(matrices, (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(scene.mouse->keyMatrix(1).left(4).toHex(' '), QByteArray("01 00 f0 00"));
         const QString leftovers = scene.link.leftovers();
         QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
     }
