@@ -59,10 +59,20 @@ QString DemoMouse::stateText()
     if (m_backend.mouseCount() == 0)
         return {};
     EmulatedMouse &mouse = m_backend.mouse();
-    return QStringLiteral("reportRate=%1\nstage=%2\nprofile=%3\n")
-        .arg(mouse.reportRate())
-        .arg(mouse.currentStage())
-        .arg(mouse.currentProfile());
+    QString text = QStringLiteral("reportRate=%1\nstage=%2\nprofile=%3\n")
+                       .arg(mouse.reportRate())
+                       .arg(mouse.currentStage())
+                       .arg(mouse.currentProfile());
+    // What the buttons run: the user key matrix and every macro slot written.
+    const QByteArray matrix = mouse.keyMatrix(1);
+    if (!matrix.isEmpty())
+        text += QStringLiteral("keyMatrix1=%1\n").arg(QString::fromLatin1(matrix.toHex(' ')));
+    for (int slot = 1; slot <= 12; ++slot) {
+        const QByteArray macro = mouse.macro(slot);
+        if (macro.count('\0') != macro.size())
+            text += QStringLiteral("macro%1=%2\n").arg(slot).arg(QString::fromLatin1(macro.toHex(' ')));
+    }
+    return text;
 }
 
 void DemoMouse::publishStateTo(const QString &path)
