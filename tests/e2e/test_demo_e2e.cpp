@@ -65,6 +65,12 @@ QString fileText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+void clickAt(const QString &window, int x, int y)
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+}
+
 bool finished(QProcess &process)
 {
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
@@ -88,6 +94,23 @@ private:
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(env);
         process.start(m_program, arguments);
+    }
+
+    // The demo keeping its mouse's state in `statePath`, up to its scene
+    // being ready; its window, or empty.
+    QString startDemo(QProcess &demo, const QString &statePath)
+    {
+        start(demo, {QStringLiteral("--mouse-state"), statePath});
+        QByteArray log;
+        if (!QTest::qWaitFor(
+                [&] {
+                    return (log += demo.readAllStandardError()).contains("Scene ready");
+                },
+                30000))
+            return {};
+        return xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                        QStringLiteral("--pid"), QString::number(demo.processId())})
+            .section(QLatin1Char('\n'), 0, 0);
     }
 
 private slots:
@@ -140,13 +163,7 @@ private slots:
     {
         const QString statePath = m_install.filePath(QStringLiteral("mouse-state.txt"));
         QProcess demo;
-        start(demo, {QStringLiteral("--mouse-state"), statePath});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += demo.readAllStandardError()).contains("Scene ready"), 30000);
-        const QString window =
-            xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(demo.processId())})
-                .section(QLatin1Char('\n'), 0, 0);
+        const QString window = startDemo(demo, statePath);
         QVERIFY(!window.isEmpty());
         keep(windowShot(window), "power-on.png");
 
@@ -161,14 +178,10 @@ private slots:
         QVERIFY(near(shot.pixel(30, 470), qRgb(0, 0, 0)));
         QVERIFY(near(shot.pixel(140, 470), qRgb(0x1a, 0x1a, 0x1a)));
 
-        const auto clickAt = [&window](int x, int y) {
-            xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                     QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
-        };
-        clickAt(188, 479);
+        clickAt(window, 188, 479);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(140, 551), qRgb(0x1a, 0x1a, 0x1a)), 5000);
         keep(windowShot(window), "report-rate-open.png");
-        clickAt(188, 551);
+        clickAt(window, 188, 551);
         const QString profile = m_install.filePath(QStringLiteral("modules/setting/p1.bin"));
         QTRY_VERIFY_WITH_TIMEOUT(fileText(profile).contains(QLatin1String("reportRate=2")), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QLatin1String("reportRate=2\n")), 10000);
@@ -184,43 +197,33 @@ private slots:
     {
         const QString statePath = m_install.filePath(QStringLiteral("macro-state.txt"));
         QProcess demo;
-        start(demo, {QStringLiteral("--mouse-state"), statePath});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += demo.readAllStandardError()).contains("Scene ready"), 30000);
-        const QString window =
-            xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(demo.processId())})
-                .section(QLatin1Char('\n'), 0, 0);
+        const QString window = startDemo(demo, statePath);
         QVERIFY(!window.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(950, 620), qRgb(0x09, 0x34, 0x7f)), 10000);
-        const auto clickAt = [&window](int x, int y) {
-            xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                     QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
-        };
 
         // The editor (640 x 448 at 192, 96): New, then record A and B.
-        clickAt(140, 402);
+        clickAt(window, 140, 402);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(200, 110), qRgb(0, 0, 0)), 5000);
-        clickAt(240, 521);
+        clickAt(window, 240, 521);
         const QString macroFile = m_install.filePath(QStringLiteral("modules/macro/Macro_0.bin"));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(macroFile), 5000);
-        clickAt(452, 521);
+        clickAt(window, 452, 521);
         // The record button turns orange while recording.
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(400, 515), qRgb(0xcf, 0x3e, 0x00)), 5000);
         xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("a"),
                  QStringLiteral("b")});
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(430, 250), qRgb(0, 0, 0)), 5000);
         keep(windowShot(window), "macro-recording.png");
-        clickAt(452, 521);
+        clickAt(window, 452, 521);
         QTRY_VERIFY_WITH_TIMEOUT(fileText(macroFile).contains(QLatin1String("total=4")), 5000);
         const QString macro = fileText(macroFile);
         for (const char *event : {"0=\"1,A\"", "1=\"2,A\"", "2=\"1,B\"", "3=\"2,B\""})
             QVERIFY2(macro.contains(QLatin1String(event)), qPrintable(macro));
-        clickAt(808, 116);
+        clickAt(window, 808, 116);
 
         // The dialog (416 x 404 at 304, 118) for button 5: drag the scroll
         // handle down to the macro section and pick the macro.
-        clickAt(140, 244);
+        clickAt(window, 140, 244);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(310, 130), qRgb(0, 0, 0)), 5000);
         xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QStringLiteral("712"),
                  QStringLiteral("234"), QStringLiteral("mousedown"), QStringLiteral("1")});
@@ -234,18 +237,18 @@ private slots:
         constexpr QPoint runModeMark{333, 285};
         const QRgb orange = qRgb(0xcf, 0x3e, 0x00);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), orange), 5000);
-        clickAt(408, 253);
+        clickAt(window, 408, 253);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), qRgb(0x1a, 0x1a, 0x1a)), 5000);
         keep(windowShot(window), "key-dialog-macros.png");
-        clickAt(408, 277);
+        clickAt(window, 408, 277);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), orange), 5000);
-        clickAt(696, 138);
+        clickAt(window, 696, 138);
         QTRY_VERIFY_WITH_TIMEOUT(
             fileText(statePath).contains(QLatin1String("macro5=00 01 01 04 81 04 01 05 81 05 00 00")), 10000);
         // Save turns red for the waiting table, and sends it.
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(950, 620), qRgb(0xff, 0x30, 0x30)), 5000);
         keep(windowShot(window), "macro-bound.png");
-        clickAt(950, 620);
+        clickAt(window, 950, 620);
         QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QRegularExpression(
                                      QStringLiteral("keyMatrix1=(\\S\\S ){16}09 00 05 00"))),
                                  10000);
