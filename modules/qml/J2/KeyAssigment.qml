@@ -223,15 +223,8 @@ DialogFrame {
     }
 
     function keyAssigmentFocus() {
-        var body = bodyItem
-        if (!body)
-            return
-        body.rateDrop.closeMenu()
-        body.mediaGrid.closeMenu()
-        body.windowsGrid.closeMenu()
-        body.shortcutGrid.closeMenu()
-        body.macroDrop.closeMenu()
-        body.timesInput.closeFocus()
+        if (bodyItem)
+            keyAssigmentFocusExcept(null)
     }
 
     // The working copy goes into the list when it changed; binding another
@@ -405,16 +398,20 @@ DialogFrame {
                                 page.endless = false
                         }
                     }
-                    // Above the sections below it: its row hangs under the head.
+                    // Drop-downs lie above everything below them, each above the
+                    // next: what they drop hangs over the sections that follow.
                     DropDownSlider {
                         id: rateDrop
                         objectName: "rateDrop"
                         x: 256
                         y: 128
-                        z: 5
+                        z: 8
                         width: 110
                         textValue: page.rateText
-                        onBtnClick: page.keyAssigmentFocusExcept(rateDrop)
+                        onBtnClick: {
+                            page.keyAssigmentFocusExcept(rateDrop)
+                            page.reveal(rateDrop, 24)
+                        }
                         onValueChange: function (x) { page.setRate(x) }
                     }
 
@@ -471,7 +468,7 @@ DialogFrame {
                         objectName: "mediaGrid"
                         x: 24
                         y: 308
-                        z: 4
+                        z: 7
                         mdItems: page.mediaModel
                         onBtnClick: page.gridClicked(mediaGrid, 27)
                     }
@@ -486,11 +483,14 @@ DialogFrame {
                         objectName: "macroDrop"
                         x: 24
                         y: 380
-                        z: 4
+                        z: 6
                         width: 160
                         currentSelect: -1
                         mdItems: page.macroNames
-                        onBtnClick: page.keyAssigmentFocusExcept(macroDrop)
+                        onBtnClick: {
+                            page.keyAssigmentFocusExcept(macroDrop)
+                            page.reveal(macroDrop, Math.min(macroDrop.count, 10) * 24)
+                        }
                         onValueChange: function (row) { page.chooseMacro(row) }
                     }
                     TextButton {
@@ -559,7 +559,7 @@ DialogFrame {
                         objectName: "windowsGrid"
                         x: 24
                         y: 586
-                        z: 3
+                        z: 5
                         mdItems: page.windowsModel
                         onBtnClick: page.gridClicked(windowsGrid, 35)
                     }
@@ -574,7 +574,7 @@ DialogFrame {
                         objectName: "shortcutGrid"
                         x: 24
                         y: 658
-                        z: 2
+                        z: 4
                         mdItems: page.shortcutModel
                         onBtnClick: page.gridClicked(shortcutGrid, 42)
                     }
@@ -641,6 +641,15 @@ DialogFrame {
         }
     }
 
+    // A drop-down about to open scrolls the content so that what drops
+    // below its head is in sight.
+    function reveal(drop, dropHeight) {
+        var flick = bodyItem.flick
+        var bottom = drop.y + drop.height + dropHeight
+        if (!drop.isDrop && bottom > flick.contentY + flick.height)
+            flick.contentY = Math.min(flick.contentHeight - flick.height, bottom - flick.height)
+    }
+
     // A click on one drop-down closes the others.
     function keyAssigmentFocusExcept(keep) {
         var body = bodyItem
@@ -657,6 +666,7 @@ DialogFrame {
         var picked = !grid.isDrop && grid.isAnimating
         if (!picked) {
             keyAssigmentFocusExcept(grid)
+            reveal(grid, Math.ceil(grid.count / 3) * 24)
             return
         }
         chooseText(firstText + grid.currentSelect)
