@@ -181,6 +181,13 @@ Item {
             mouseClick(part("endlessBox"))
             compare(working(), [1, 0x2C, 10, 0])
             compare(times.textValue, "0")
+            verify(part("endlessBox").isSelect)
+            times.txtInput.forceActiveFocus()
+            times.textValue = "7"
+            times.closeFocus()
+            verify(!part("endlessBox").isSelect, "the box follows the repetitions")
+            compare(working(), [1, 0x2C, 10, 7])
+            mouseClick(part("endlessBox"))
             closeDialog()
             compare(codes(3), [1, 0x2C, 10, 0])
             compare(list.modKeys.get(3).keyText, "Space")

@@ -141,6 +141,9 @@ DialogFrame {
     function setTimes(text) {
         timesText = text
         endless = Values.toInt(text, 0) === 0
+        // The box toggles itself on a click; other changes are shown here.
+        if (bodyItem)
+            bodyItem.endlessBox.isSelect = endless
         if (keyCode0 === 1)
             keyCode3 = Values.toInt(text, 0)
     }
@@ -270,6 +273,7 @@ DialogFrame {
             readonly property alias shortcutGrid: shortcutGrid
             readonly property alias macroDrop: macroDrop
             readonly property alias timesInput: timesInput
+            readonly property alias endlessBox: endlessBox
             readonly property alias flick: flick
 
             // Radio buttons of a section: the clicked one stays, the others
@@ -386,11 +390,12 @@ DialogFrame {
                         }
                     }
                     CheckBox {
+                        id: endlessBox
                         objectName: "endlessBox"
                         x: 216
                         y: 170
                         textValue: Values.toText(page.keyAssigmentLang[13])
-                        isSelect: page.endless
+                        Component.onCompleted: isSelect = page.endless
                         onBtnClick: {
                             if (!isSelect)
                                 page.tickEndless()
