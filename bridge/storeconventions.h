@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingspath.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -12,7 +14,7 @@ class QSettings;
 namespace Store {
 
 // A file we copy is a few kilobytes; anything much larger is not one of ours.
-constexpr qint64 kMaxFileBytes = 1024 * 1024;
+constexpr qint64 kMaxFileBytes = SettingsPath::kMaxBytes;
 
 // Appended to a name list that would otherwise hold exactly one element, which
 // the store would write and read back as plain text.

@@ -3,6 +3,7 @@
 #include "ctlsession.h"
 #include "emulatorbackend.h"
 #include "settingsfiles.h"
+#include "settingspath.h"
 #include "signalwatcher.h"
 
 #include <QCoreApplication>
@@ -157,6 +158,9 @@ int CtlRunner::run(const QStringList &words)
     if (!QFileInfo(root).isDir())
         return fail(named ? kExitUsage : kExitDeviceOrFile, QStringLiteral("no modules folder %1").arg(root));
     const QString apConfig = root + QStringLiteral("/setting/apConfig.bin");
+    const QString refused = SettingsPath::refusal(apConfig);
+    if (!refused.isEmpty())
+        return fail(kExitDeviceOrFile, QStringLiteral("%1: %2; not read").arg(apConfig, refused));
     if (!QFileInfo(apConfig).isFile())
         return fail(kExitDeviceOrFile, QStringLiteral("no setting/apConfig.bin in %1").arg(root));
     return execute(options, request.request, root);
@@ -195,6 +199,11 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
         if (!choice.error.isEmpty())
             return fail(kExitDeviceOrFile, choice.error);
         profile = choice.profile;
+        const QString profilePath = session.files().profilePath(profile);
+        const QString refused = SettingsPath::refusal(profilePath);
+        if (!refused.isEmpty())
+            return fail(kExitDeviceOrFile, QStringLiteral("profile %1: %2: %3; not read")
+                                               .arg(QString::number(profile), profilePath, refused));
         if (!session.hasProfileFile(profile))
             return fail(kExitDeviceOrFile, QStringLiteral("profile %1: no file %2 in %3/setting")
                                                .arg(profile)

@@ -4,3 +4,4 @@ kx20_add_test(test_macrolibrary SOURCES test_macrolibrary.cpp ${KX20_MODULES_TRE
 kx20_add_test(test_gunlibrary SOURCES test_gunlibrary.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
 kx20_add_test(test_languagestrings SOURCES test_languagestrings.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)
 kx20_add_test(test_installeddata SOURCES test_installeddata.cpp LIBS kx20_bridge)
+kx20_add_test(test_specialfiles SOURCES test_specialfiles.cpp ${KX20_MODULES_TREE} LIBS kx20_bridge)

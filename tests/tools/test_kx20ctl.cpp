@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run
@@ -254,6 +256,33 @@ private slots:
         const Run config = emulate(QStringLiteral("560"), {QStringLiteral("info")});
         QCOMPARE(config.code, 3);
         QVERIFY(config.err.contains(QStringLiteral("apConfig.bin")));
+    }
+
+    // A profile path that is a pipe, or a file far larger than ours, blocks
+    // nothing: info runs, sending that profile is a file error naming it,
+    // and the file stays as it is.
+    void specialProfileFilesNeverBlock()
+    {
+        const QString pipe = setting(QStringLiteral("p3.bin"));
+        QVERIFY(QFile::remove(pipe));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QFile huge(setting(QStringLiteral("p1.bin")));
+        QVERIFY(huge.open(QIODevice::Append));
+        huge.write(QByteArray(2 * 1024 * 1024, ';'));
+        huge.close();
+        const QMap<QString, QByteArray> before = snapshot();
+
+        const Run info = emulate(QStringLiteral("560"), {QStringLiteral("info")});
+        QVERIFY2(info.code == 0, qPrintable(show(info)));
+        QVERIFY(info.err.contains(QStringLiteral("p3.bin ignored (not a regular file)")));
+        const Run pipeApply = emulate(QStringLiteral("553"), {QStringLiteral("apply"), QStringLiteral("2")});
+        QVERIFY2(pipeApply.code == 3, qPrintable(show(pipeApply)));
+        QVERIFY(pipeApply.err.contains(QStringLiteral("p3.bin: not a regular file; not read")));
+        const Run hugeApply = emulate(QStringLiteral("560"), {QStringLiteral("apply"), QStringLiteral("0")});
+        QVERIFY2(hugeApply.code == 3, qPrintable(show(hugeApply)));
+        QVERIFY(hugeApply.err.contains(QStringLiteral("more than a settings file holds; not read")));
+        QCOMPARE(snapshot(), before);
+        QVERIFY(!QFileInfo(pipe).isFile() && QFileInfo::exists(pipe));
     }
 
     void unknownSensorIsAUsageError()
