@@ -70,6 +70,9 @@ bool MacroLibrary::createMacroIni(const QString &name, const QVariant &macroInde
     const QString path = macroPath(name);
     if (path.isEmpty() || (QFileInfo::exists(path) && !QFileInfo(path).isFile()))
         return false;
+    // A link planted in modules/macro must not carry our write elsewhere.
+    if (!Store::replaceLinkByCopy(path))
+        return false;
     QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
     macro.setValue(QStringLiteral("config/total"), 0);
@@ -82,7 +85,7 @@ bool MacroLibrary::createMacroIni(const QString &name, const QVariant &macroInde
 bool MacroLibrary::saveMacroIni(const QString &name, const QStringList &macros, const QVariant &repeat)
 {
     const QString path = macroPath(name);
-    if (path.isEmpty() || !SettingsPath::isReadable(path))
+    if (path.isEmpty() || !SettingsPath::isReadable(path) || !Store::replaceLinkByCopy(path))
         return false;
     QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.remove(QStringLiteral("macro"));

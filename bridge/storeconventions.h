@@ -64,6 +64,12 @@ bool copyToNewFile(const QString &source, const QString &target);
 // Renames `from` to `to` only when `to` does not exist yet.
 bool renameToNewFile(const QString &from, const QString &to);
 
+// When `path` is a symbolic link, puts a regular file holding what the link
+// leads to (nothing, when that cannot be read) in place of the link itself,
+// so that a later write changes our file and never the link's target. True
+// when `path` is no link afterwards.
+bool replaceLinkByCopy(const QString &path);
+
 // Drops what Qt's settings cache remembers of `path`, which must not exist at
 // this moment, so that a file appearing there later is read from disk.
 void forgetCachedFile(const QString &path);
