@@ -76,9 +76,9 @@ const QList<CommandInfo> kCommands = {
      "scrambling a mouse with isEncode gets), the answer and the received bulk data in hex."},
     {CommandId::Listen, "listen", "listen", "print DPI-button switches until interrupted",
      "Switches the mouse's event reports on and prints 'stage N' each time the DPI\n"
-     "button on the mouse selects stage N, until Ctrl+C (SIGINT) or SIGTERM. Exits with\n"
-     "3 when the event reports cannot be switched on. With\n"
-     "--emulate, each line on standard input presses the emulated mouse's DPI button."},
+     "button on the mouse selects stage N, until Ctrl+C (SIGINT) or SIGTERM; exits with\n"
+     "3 when the event reports cannot be switched on. With --emulate, each line on\n"
+     "standard input presses the emulated mouse's DPI button."},
     {CommandId::Help, "help", "help [COMMAND]", "this help, or a command's",
      "Shows the help of the tool or of COMMAND."},
 };
