@@ -240,8 +240,13 @@ private slots:
         clickAt(window, 408, 253);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), qRgb(0x1a, 0x1a, 0x1a)), 5000);
         keep(windowShot(window), "key-dialog-macros.png");
+        // The choice counts once the list has closed: the title then names
+        // the macro instead of the button's function.
+        const QRect title{360, 126, 120, 22};
+        const QImage titleBefore = windowShot(window).copy(title);
         clickAt(window, 408, 277);
-        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), orange), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowShot(window).copy(title) != titleBefore, 5000);
+        QVERIFY(near(windowShot(window).pixel(runModeMark), orange));
         clickAt(window, 696, 138);
         QTRY_VERIFY_WITH_TIMEOUT(
             fileText(statePath).contains(QLatin1String("macro5=00 01 01 04 81 04 01 05 81 05 00 00")), 10000);

@@ -111,6 +111,8 @@ private slots:
         m_tree = std::make_unique<ModulesTree>();
         m_tree->install(QStringLiteral("setting"));
         m_tree->install(QStringLiteral("gun"));
+        m_tree->write(QStringLiteral("modules/macro/m1.bin"),
+                      "[config]\ntotal=3\nrepeat=2\n\n[macro]\n0=\"1,A\"\n1=\"0,120\"\n2=\"2,A\"\n");
     }
 
     void cleanup() { m_tree.reset(); }
@@ -128,6 +130,7 @@ private slots:
             QStringLiteral("gun 1 10 -3 5"),
             QStringLiteral("buttons 1"),
             QStringLiteral("apply 1"),
+            QStringLiteral("send-macro m1 4"),
             QStringLiteral("raw 10 02 04 --bulk 11223344"),
         };
         for (const char *family : {"553", "560"}) {
