@@ -28,6 +28,8 @@ Rectangle {
     readonly property alias modKeys_tmp: modKeys_tmp
     // The list has rows for at most fourteen buttons.
     readonly property int rowCount: Math.max(0, Math.min(keyCount, 14))
+    // Counts changes of `modKeys`, so that the rows read their texts anew.
+    property int revision: 0
 
     signal enterBtn(int index)
     signal leaveBtn(int index)
@@ -42,6 +44,7 @@ Rectangle {
     // Current and factory assignment of the sixteen slots.
     ListModel {
         id: modKeys
+        onDataChanged: keyMatrix.revision++
     }
     ListModel {
         id: modKeys_tmp
@@ -223,17 +226,18 @@ Rectangle {
         x: 8
         y: 40
 
+        // Rows only for the buttons the mouse has.
         Repeater {
-            model: modKeys
+            model: keyMatrix.rowCount
 
             delegate: Rectangle {
                 id: row
                 required property int index
-                required property string keyText
+                readonly property string keyText: keyMatrix.revision >= 0 && index < modKeys.count
+                                                  ? modKeys.get(index).keyText : ""
                 readonly property string rowName: index < 8 ? keyMatrix.keyMatrixLang[0] + " " + (index + 1) : ""
 
                 objectName: "keyRow" + index
-                visible: index < keyMatrix.rowCount
                 y: index * (height + 2)
                 width: 216
                 height: 24

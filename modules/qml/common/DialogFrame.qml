@@ -15,6 +15,10 @@ Rectangle {
     property bool centreEachOpen: true
     // The page's visuals; built on first open so start-up stays quick.
     property Component body: null
+    // Or a file of its own, which start-up then does not even load; it is
+    // given the page as its `page`.
+    property url bodyUrl: ""
+
     readonly property alias bodyItem: bodyLoader.item
     property bool everOpened: false
     readonly property int titleHeight: 40
@@ -35,6 +39,8 @@ Rectangle {
             // waits on a page's first open.
             var started = Date.now()
             everOpened = true
+            if (bodyUrl.toString() !== "")
+                bodyLoader.setSource(bodyUrl, { page: frame })
             console.debug("First open of " + objectName + ": " + (Date.now() - started) + " ms")
         }
         visible = true
@@ -75,7 +81,7 @@ Rectangle {
         y: frame.titleHeight + 1
         width: frame.width
         height: frame.height - y
-        active: frame.everOpened && frame.body !== null
+        active: frame.everOpened && (frame.body !== null || frame.bodyUrl.toString() !== "")
         sourceComponent: frame.body
     }
 }
