@@ -60,21 +60,23 @@ Item {
             return ["mouseSaveGundata(" + index + ", [" + values.join(", ") + "])"]
         }
 
-        function test_init() {
-            var gun = startGun()
-            compare([gun.selectGun1, gun.selectGun2, gun.selectGun3], [0, 3, 2])
+        // Stored choices that are missing or name no record fall back to
+        // records 0, 1 and 2.
+        function test_init_data() {
+            return [
+                { tag: "stored slots", stored: ["0", "3", "2"], slots: [0, 3, 2] },
+                { tag: "damaged slots", stored: ["9", "x", "-1"], slots: [0, 1, 2] }
+            ]
+        }
+
+        function test_init(data) {
+            var gun = startGun(data.stored)
+            compare([gun.selectGun1, gun.selectGun2, gun.selectGun3], data.slots)
             compare(gun.slotModel.get(1).textValue, texts("gunControl")[1] + "2")
             compare(gun.gunNumberModel.get(3).gunTimes, "5")
             compare(gun.gunNumberModel.get(3).gunName, "SCAR-L")
             compare(gun.currentSlot, 0)
             compare(gun.currentGun, 0)
-        }
-
-        // Stored choices that are missing or name no record fall back to
-        // records 0, 1 and 2.
-        function test_initWithDamagedChoice() {
-            var gun = startGun(["9", "x", "-1"])
-            compare([gun.selectGun1, gun.selectGun2, gun.selectGun3], [0, 1, 2])
         }
 
         function test_showRecord_data() {
