@@ -472,6 +472,7 @@ Item {
             id: gunControl
             objectName: "gunControl"
             onClosed: mainIten.closePage()
+            onSendKeyMatrix: Values.callIf(keyMatrix, "saveData")
         }
         SystemSetting {
             id: systemSetting
@@ -491,6 +492,9 @@ Item {
                 menuUp.profileList.closeMenu()
             }
             onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+            // Rows move when one is deleted: the title-area list follows the
+            // active profile's row.
+            onActiveRowChanged: menuUp.profileList.currentSelect = activeRow
         }
         FactorySure {
             id: factorysure

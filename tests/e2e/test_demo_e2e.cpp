@@ -70,6 +70,16 @@ bool finished(QProcess &process)
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
 }
 
+// A click (or a double click) at window coordinates, as a person's pointer.
+void clickAt(const QString &window, int x, int y, int repeat = 1)
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+             QString::number(y), QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(repeat),
+             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+constexpr QRgb kOrange = qRgb(0xcf, 0x3e, 0x00);
+
 } // namespace
 
 class TestDemoEndToEnd : public QObject
@@ -88,6 +98,22 @@ private:
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(env);
         process.start(m_program, arguments);
+    }
+
+    // The demo's window once its scene is ready; empty when it never gets
+    // there.
+    static QString readyWindow(QProcess &demo)
+    {
+        QByteArray log;
+        if (!QTest::qWaitFor(
+                [&] {
+                    return (log += demo.readAllStandardError()).contains("Scene ready");
+                },
+                30000))
+            return {};
+        return xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                        QStringLiteral("--pid"), QString::number(demo.processId())})
+            .section(QLatin1Char('\n'), 0, 0);
     }
 
 private slots:
@@ -141,12 +167,7 @@ private slots:
         const QString statePath = m_install.filePath(QStringLiteral("mouse-state.txt"));
         QProcess demo;
         start(demo, {QStringLiteral("--mouse-state"), statePath});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += demo.readAllStandardError()).contains("Scene ready"), 30000);
-        const QString window =
-            xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(demo.processId())})
-                .section(QLatin1Char('\n'), 0, 0);
+        const QString window = readyWindow(demo);
         QVERIFY(!window.isEmpty());
         keep(windowShot(window), "power-on.png");
 
@@ -161,17 +182,57 @@ private slots:
         QVERIFY(near(shot.pixel(30, 470), qRgb(0, 0, 0)));
         QVERIFY(near(shot.pixel(140, 470), qRgb(0x1a, 0x1a, 0x1a)));
 
-        const auto clickAt = [&window](int x, int y) {
-            xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                     QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
-        };
-        clickAt(188, 479);
+        clickAt(window, 188, 479);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(140, 551), qRgb(0x1a, 0x1a, 0x1a)), 5000);
         keep(windowShot(window), "report-rate-open.png");
-        clickAt(188, 551);
+        clickAt(window, 188, 551);
         const QString profile = m_install.filePath(QStringLiteral("modules/setting/p1.bin"));
         QTRY_VERIFY_WITH_TIMEOUT(fileText(profile).contains(QLatin1String("reportRate=2")), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QLatin1String("reportRate=2\n")), 10000);
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // Profiles and guns as a person meets them: Config opens the profile
+    // page, New adds profile_0, a double click renames it, the title-area
+    // list switches to it; the gun page opens from the editor box.
+    void profileJourney()
+    {
+        QProcess demo;
+        start(demo);
+        const QString window = readyWindow(demo);
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(950, 620), qRgb(0x09, 0x34, 0x7f)), 10000);
+
+        // The profile page, centred: its list at (321, 225), rows 27 high.
+        clickAt(window, 718, 620);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(330, 230), kOrange), 5000);
+        clickAt(window, 353, 425);
+        const QString names = m_install.filePath(QStringLiteral("modules/setting/name.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(names).contains(QLatin1String("profile_01")), 10000);
+        clickAt(window, 421, 265, 2);
+        xdotool({QStringLiteral("type"), QStringLiteral("--window"), window, QStringLiteral("Work")});
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("Return")});
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(names).contains(QLatin1String("Work1")), 10000);
+        keep(windowShot(window), "profile-page.png");
+
+        // Closed, then the title-area list's second row: profile 1.
+        clickAt(window, 696, 196);
+        clickAt(window, 832, 24);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(780, 72), qRgb(0x1a, 0x1a, 0x1a)), 5000);
+        keep(windowShot(window), "profile-list-open.png");
+        clickAt(window, 832, 72);
+        const QString config = m_install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(config).contains(QLatin1String("profileNo=1")), 10000);
+
+        // The gun page, centred the first time: its record list at
+        // (216, 177), the first row (M416, slot 1's record) orange.
+        // The window takes no clicks while the switch sends the profile to
+        // the mouse; once open, the mask takes the repeated clicks.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (clickAt(window, 140, 427), near(windowShot(window).pixel(222, 183), kOrange)), 20000);
+        keep(windowShot(window), "gun-page.png");
 
         demo.terminate();
         QVERIFY(finished(demo));

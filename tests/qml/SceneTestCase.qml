@@ -21,11 +21,13 @@ TestCase {
 
     when: windowShown
 
-    // A fresh scene over a fresh recorder, before its first initUI.
-    function load(store, answers) {
+    // A fresh scene over a fresh recorder, before its first initUI; the
+    // pages named in realPages ("GunControl.qml") stay real.
+    function load(store, answers, realPages) {
         loader.source = ""
         fake.reset()
         fake.pageDoubles = true
+        fake.realPages = realPages || []
         fake.store = Object.assign({}, baseStore, store || {})
         fake.answers = Object.assign({ getNameList: ["Standard0", "profile_11"], mouseGetCurrentDPI: 2 },
                                      answers || {})
@@ -34,8 +36,8 @@ TestCase {
     }
 
     // A scene past its first initUI and lock, with an empty call log.
-    function start(store, answers) {
-        load(store, answers)
+    function start(store, answers, realPages) {
+        load(store, answers, realPages)
         root.initUI()
         root.setProtectUI(0)
         fake.clear()

@@ -64,9 +64,9 @@ bool SceneFixture::start()
         10000);
 }
 
-void SceneFixture::click(const QPoint &point)
+void SceneFixture::click(const QPoint &point, Qt::MouseButton button)
 {
-    QTest::mouseClick(m_view, Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseClick(m_view, button, Qt::NoModifier, point);
 }
 
 QString SceneFixture::fileText(const QString &relative) const
