@@ -162,7 +162,7 @@ int CtlRunner::run(const QStringList &words)
     return execute(options, request.request, root);
 }
 
-int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request, const QString &modulesRoot)
+int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, const QString &modulesRoot)
 {
     CtlSession::Setup setup;
     setup.modulesRoot = modulesRoot;
@@ -176,6 +176,29 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
     }
     CtlSession session(setup);
     const ConfigSnapshot config = session.config();
+
+    CommandRequest request = typed;
+    if (request.id == CommandId::Light && request.listEffects) {
+        for (const QString &line : effectListing(config))
+            printLine(line);
+        return kExitOk;
+    }
+    if (const QString error = resolveEffect(request, config); !error.isEmpty())
+        return usage(error);
+    if (request.id == CommandId::Dpi && request.dpiValues.size() < kStages) {
+        const ProfileChoice choice = chooseProfile(std::nullopt, config.profileNo);
+        if (!choice.error.isEmpty())
+            return fail(kExitDeviceOrFile, choice.error);
+        if (!session.hasProfileFile(choice.profile))
+            return fail(kExitDeviceOrFile,
+                        QStringLiteral("dpi: no file %1 for the other stages; give COUNT and "
+                                       "all eight values")
+                            .arg(session.profileFileName(choice.profile)));
+        const QString error = completeDpi(request, session.profileData(choice.profile).dpiValueArray,
+                                          session.profileFileName(choice.profile));
+        if (!error.isEmpty())
+            return fail(kExitDeviceOrFile, error);
+    }
 
     // Everything the command will send is judged before the first byte.
     const QString modelError = checkAgainstModel(request, config);
