@@ -308,6 +308,7 @@ Item {
 
     Item {
         id: mainScreen
+        objectName: "mainScreen"
         anchors.fill: parent
         visible: mainIten.mainShown
 
@@ -348,6 +349,7 @@ Item {
 
             EditorBox {
                 id: editorBox
+                objectName: "editorBox"
                 mainLang: mainIten.mainLang
                 isGun: mainIten.isGun
                 onMacroEditorClick: {
@@ -446,6 +448,7 @@ Item {
 
         AskMenu {
             id: askMenu
+            objectName: "askMenu"
             url: mainIten.url
         }
     }
@@ -454,6 +457,7 @@ Item {
 
     MainMask {
         id: mainMask
+        objectName: "mainMask"
         z: 30
         onPressedOutside: mainIten.pagesFocus()
         onDragStarted: mainIten.beginWindowDrag()
@@ -497,6 +501,7 @@ Item {
         }
         FactorySure {
             id: factorysure
+            objectName: "factorysure"
             mainLang: mainIten.mainLang
             onCancelClick: {
                 visible = false
@@ -510,6 +515,7 @@ Item {
 
     Image {
         id: powerOn
+        objectName: "powerOn"
         anchors.centerIn: parent
         visible: !mainIten.mainShown
         source: Theme.picture("index", "powerOn")
@@ -520,6 +526,7 @@ Item {
 
     BusyIndicator {
         id: busyIndicator
+        objectName: "busyIndicator"
         anchors.centerIn: parent
         z: 50
     }

@@ -3,11 +3,15 @@
 // bridge returns into the types the scene works with, with a defined answer
 // for a missing or damaged value.
 
+// The settings files' rule for a flag: false for a missing value, an empty
+// text, "0" or "false" in any letter case; true for anything else.
 function toBool(v) {
     if (v === true || v === false)
         return v
-    var s = String(v).toLowerCase()
-    return s === "true" || s === "1"
+    if (v === undefined || v === null)
+        return false
+    var s = String(v).trim().toLowerCase()
+    return s !== "" && s !== "0" && s !== "false"
 }
 
 function toInt(v, fallback) {

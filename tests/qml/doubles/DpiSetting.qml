@@ -1,0 +1,20 @@
+import QtQuick
+
+// Double of the DPI page for the main screen's tests.
+Item {
+    property var dpiSettingLang: []
+    property int currentDPI: -1
+    property bool isSave: false
+    property Item dpiSegment: Item {
+        property int closeCount: 0
+        function closeMenu() { ++closeCount }
+    }
+
+    width: 232
+    height: 256
+
+    function init(isSendData, isRecovery) { fake.call("dpiSetting", "init", [isSendData, isRecovery]) }
+    function saveData(isSendData) { fake.call("dpiSetting", "saveData", [isSendData]) }
+
+    Component.onCompleted: fake.pages.dpiSetting = this
+}

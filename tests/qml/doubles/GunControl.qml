@@ -1,0 +1,19 @@
+import QtQuick
+import "qrc:/modules/qml/common"
+
+// Double of the gun page for the main screen's tests.
+DialogFrame {
+    property var gunControlLang: []
+
+    signal closed()
+
+    centreEachOpen: false
+    width: 640
+    height: 448
+
+    function init() { fake.call("gunControl", "init", []) }
+    function resetData() { fake.call("gunControl", "resetData", []) }
+    function gunControlFocus() { fake.call("gunControl", "gunControlFocus", []) }
+
+    Component.onCompleted: fake.pages.gunControl = this
+}

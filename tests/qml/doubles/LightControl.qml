@@ -1,0 +1,20 @@
+import QtQuick
+
+// Double of the lighting page for the main screen's tests.
+Item {
+    property var lightControlLang: []
+    property bool isSave: false
+    property Item lightModel: Item {
+        property int closeCount: 0
+        function closeMenu() { ++closeCount }
+    }
+
+    width: 232
+    height: 264
+
+    function init(isSendData, isRecovery) { fake.call("lightControl", "init", [isSendData, isRecovery]) }
+    function saveData(isSendData, mode) { fake.call("lightControl", "saveData", [isSendData, mode]) }
+    function lightControlFocus() { fake.call("lightControl", "lightControlFocus", []) }
+
+    Component.onCompleted: fake.pages.lightControl = this
+}

@@ -1,0 +1,97 @@
+import QtQml
+
+// Stands in for the bridge ui_View: one function per public slot of
+// myQQuickView, with the same parameters, plus the view widget's
+// setEnabled. Results come from the recorder's store and answers; without an
+// answer a list operation gives an empty list, the language strings give
+// "section.index" texts, and a bool operation false. GetKeyboardoption is
+// missing: QML cannot declare a function with an upper-case name, and the
+// scene does not use it.
+QtObject {
+    property QtObject recorder
+
+    function clearHidBusy() { return recorder.call("", "clearHidBusy", []) }
+    function initUI() { return recorder.call("", "initUI", []) }
+    function runUI() { return recorder.call("", "runUI", []) }
+    function resetApconfig() { return recorder.call("", "resetApconfig", []) }
+    function loadMacroFile(macroFileName) { return recorder.call("", "loadMacroFile", [macroFileName], false) }
+    function saveMacroFile(macroFileName) { return recorder.call("", "saveMacroFile", [macroFileName]) }
+    function loadProfile(profile) { return recorder.call("", "loadProfile", [profile], false) }
+    function saveProfile(profile) { return recorder.call("", "saveProfile", [profile]) }
+    function resetProfile(profile) { return recorder.call("", "resetProfile", [profile]) }
+    function copyProfile(destprofile, srcprofile) {
+        return recorder.call("", "copyProfile", [destprofile, srcprofile])
+    }
+    function getLangStrings(typeStr, langCode) {
+        var texts = []
+        for (var i = 0; i < 20; ++i)
+            texts.push(typeStr + "." + i)
+        return recorder.call("", "getLangStrings", [typeStr, langCode], texts)
+    }
+    function createMacroIni(name, macroIndex) { return recorder.call("", "createMacroIni", [name, macroIndex]) }
+    function updataNameList(type, nameList) { return recorder.call("", "updataNameList", [type, nameList]) }
+    function modifyMacroNameUpdateProfile(oldname, newname) {
+        return recorder.call("", "modifyMacroNameUpdateProfile", [oldname, newname])
+    }
+    function deleteMacroUpdateProfile(macroName) {
+        return recorder.call("", "deleteMacroUpdateProfile", [macroName])
+    }
+    function deleteMacroIni(name) { return recorder.call("", "deleteMacroIni", [name]) }
+    function getNameList(type) { return recorder.call("", "getNameList", [type], []) }
+    function saveMacroIni(name, macros, repeat) { return recorder.call("", "saveMacroIni", [name, macros, repeat]) }
+    function mouseSendMacroData(macroData, macroIndex) {
+        return recorder.call("", "mouseSendMacroData", [macroData, macroIndex])
+    }
+    function loadMacroIni(name) { return recorder.call("", "loadMacroIni", [name], []) }
+    function mouseSaveGundata(index, src6) { return recorder.call("", "mouseSaveGundata", [index, src6]) }
+    function mouseSendGundata(slot, values) { return recorder.call("", "mouseSendGundata", [slot, values]) }
+    function modifyGundata(modifyType, src6) { return recorder.call("", "modifyGundata", [modifyType, src6]) }
+    function getGunData(name) { return recorder.call("", "getGunData", [name], []) }
+    function getGunDataKey() { return recorder.call("", "getGunDataKey", [], []) }
+    function getXYSensitive(index) { return recorder.call("", "getXYSensitive", [index]) }
+    function getselectGun(index) { return recorder.call("", "getselectGun", [index]) }
+    function setXYSensitive(index, xyData) { return recorder.call("", "setXYSensitive", [index, xyData]) }
+    function setSelectGun(index, xyData) { return recorder.call("", "setSelectGun", [index, xyData]) }
+    function setCurrentProfile(profile) { return recorder.call("", "setCurrentProfile", [profile]) }
+    function mouseSetKeyboardoption(byte1, byte2, byte3, byte4) {
+        return recorder.call("", "mouseSetKeyboardoption", [byte1, byte2, byte3, byte4])
+    }
+    function mouseSetReportRate(rate) { return recorder.call("", "mouseSetReportRate", [rate]) }
+    function mouseSetCurrentDPI(currentDPI) { return recorder.call("", "mouseSetCurrentDPI", [currentDPI]) }
+    function mouseResetKeyMatrix() { return recorder.call("", "mouseResetKeyMatrix", []) }
+    function mouseGetCurrentDPI() { return recorder.call("", "mouseGetCurrentDPI", []) }
+    function mouseSetKeyMatrix(src64, isSendData, otherParam) {
+        return recorder.call("", "mouseSetKeyMatrix", [src64, isSendData, otherParam])
+    }
+    function mouseSetDpi(dpiCount, sensorType, dpiValueArray) {
+        return recorder.call("", "mouseSetDpi", [dpiCount, sensorType, dpiValueArray])
+    }
+    function mouseSetRGBEffect(effect, option1, option2) {
+        return recorder.call("", "mouseSetRGBEffect", [effect, option1, option2])
+    }
+    function mouseSetRGBColor(type, src24) { return recorder.call("", "mouseSetRGBColor", [type, src24]) }
+    function mouseSetFixColor(src3) { return recorder.call("", "mouseSetFixColor", [src3]) }
+    function mouseSetProfile(profileNo) { return recorder.call("", "mouseSetProfile", [profileNo]) }
+    function mouseReadProfile(profileNo) { return recorder.call("", "mouseReadProfile", [profileNo]) }
+    function mouseReadCurrentProfile() { return recorder.call("", "mouseReadCurrentProfile", []) }
+    function mouseSwitchKeyMatrix(indexNo) { return recorder.call("", "mouseSwitchKeyMatrix", [indexNo]) }
+    function mouseSetCursorSpeed(cursorSpeed) { return recorder.call("", "mouseSetCursorSpeed", [cursorSpeed]) }
+    function mouseSetVerticalScrollLines(lines) {
+        return recorder.call("", "mouseSetVerticalScrollLines", [lines])
+    }
+    function mouseSetDoubleClickSpeed(speed) { return recorder.call("", "mouseSetDoubleClickSpeed", [speed]) }
+    function mouseGetKeydefine(index, isRecovery) {
+        return recorder.call("", "mouseGetKeydefine", [index, isRecovery], [])
+    }
+    function openUpdateExe() { return recorder.call("", "openUpdateExe", []) }
+    function getData(key, isRecovery) { return recorder.read("", "getData", [key, isRecovery], key) }
+    function getGlobalData(key) { return recorder.read("", "getGlobalData", [key], key) }
+    function getDataList(key, isRecovery) { return recorder.read("", "getDataList", [key, isRecovery], key, []) }
+    function setData(key, data) { recorder.write("", "setData", [key, data], key, data) }
+    function setGlobalData(key, tmpdata) { recorder.write("", "setGlobalData", [key, tmpdata], key, tmpdata) }
+    function setDataList(key, datalist) { recorder.write("", "setDataList", [key, datalist], key, datalist) }
+    function setBusy(busyTime) { return recorder.call("", "setBusy", [busyTime]) }
+    function setCurrentDPI(dpiValue) { return recorder.call("", "setCurrentDPI", [dpiValue]) }
+
+    function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
+}
