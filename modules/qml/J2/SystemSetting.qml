@@ -92,7 +92,7 @@ DialogFrame {
 
             readonly property alias linesInput: linesInput
             // Positions relative to the page, below its title strip.
-            readonly property int top: -page.titleHeight - 1
+            readonly property int pageTop: -page.titleHeight - 1
 
             // Shows the page's values without sending anything.
             function load() {
@@ -118,7 +118,7 @@ DialogFrame {
 
             Text {
                 x: 32
-                y: content.top + 56
+                y: content.pageTop + 56
                 text: page.systemSettingLang[1] || ""
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
@@ -130,7 +130,7 @@ DialogFrame {
                 id: speedSlider
                 objectName: "speedSlider"
                 x: 32
-                y: content.top + 82
+                y: content.pageTop + 82
                 width: 352
                 Accessible.name: page.systemSettingLang[1] || ""
                 onValueChangeDelay: function (x) {
@@ -140,13 +140,13 @@ DialogFrame {
             }
 
             SlowFast {
-                y: content.top + 98
+                y: content.pageTop + 98
                 texts: page.systemSettingLang
             }
 
             Rectangle {
                 x: 16
-                y: content.top + 124
+                y: content.pageTop + 124
                 width: 384
                 height: 1
                 color: Theme.colorBlack
@@ -154,7 +154,7 @@ DialogFrame {
 
             Text {
                 x: 32
-                y: content.top + 136
+                y: content.pageTop + 136
                 text: page.systemSettingLang[2] || ""
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
@@ -166,7 +166,7 @@ DialogFrame {
                 id: doubleSlider
                 objectName: "doubleClickSlider"
                 x: 32
-                y: content.top + 162
+                y: content.pageTop + 162
                 width: 352
                 Accessible.name: page.systemSettingLang[2] || ""
                 onValueChangeDelay: function (x) {
@@ -176,13 +176,13 @@ DialogFrame {
             }
 
             SlowFast {
-                y: content.top + 178
+                y: content.pageTop + 178
                 texts: page.systemSettingLang
             }
 
             Rectangle {
                 x: 16
-                y: content.top + 204
+                y: content.pageTop + 204
                 width: 384
                 height: 1
                 color: Theme.colorBlack
@@ -190,7 +190,7 @@ DialogFrame {
 
             Text {
                 x: 32
-                y: content.top + 216
+                y: content.pageTop + 216
                 text: page.systemSettingLang[5] || ""
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
@@ -202,7 +202,7 @@ DialogFrame {
                 id: linesButton
                 objectName: "linesButton"
                 x: 32
-                y: content.top + 244
+                y: content.pageTop + 244
                 textValue: page.systemSettingLang[6] || ""
                 onBtnClick: {
                     page.chooseScroll(false)
@@ -238,7 +238,7 @@ DialogFrame {
                 id: oneScreenButton
                 objectName: "oneScreenButton"
                 x: 32
-                y: content.top + 272
+                y: content.pageTop + 272
                 textValue: page.systemSettingLang[7] || ""
                 onBtnClick: {
                     page.chooseScroll(true)
