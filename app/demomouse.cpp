@@ -6,10 +6,11 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
+#include "dpibuttonlines.h"
+
 #include <unistd.h>
 #endif
 
@@ -87,19 +88,6 @@ void DemoMouse::publishStateTo(const QString &path)
 void DemoMouse::pressDpiButtonOnInputLines()
 {
 #ifdef Q_OS_UNIX
-    auto *lines = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
-    QObject::connect(lines, &QSocketNotifier::activated, lines, [this, lines] {
-        char buffer[256];
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        // End of input: nothing more will come.
-        if (n <= 0) {
-            lines->setEnabled(false);
-            return;
-        }
-        for (ssize_t i = 0; i < n; ++i) {
-            if (buffer[i] == '\n')
-                m_backend.pressDpiButton();
-        }
-    });
+    new DpiButtonLines(STDIN_FILENO, m_backend, qApp);
 #endif
 }

@@ -1,6 +1,7 @@
 #include "ctlrunner.h"
 
 #include "ctlsession.h"
+#include "dpibuttonlines.h"
 #include "reportrates.h"
 #include "emulatorbackend.h"
 #include "settingsfiles.h"
@@ -13,7 +14,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -696,24 +696,9 @@ int CtlRunner::runListen(CtlSession &session)
     hid.startReportListener(static_cast<uint>(row));
 
     // The emulated mouse's DPI button: a line on standard input presses it.
-    std::unique_ptr<QSocketNotifier> presses;
-    EmulatorBackend *emulator = session.emulator();
-    if (emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1) {
-        presses = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-        QSocketNotifier *notifier = presses.get();
-        QObject::connect(notifier, &QSocketNotifier::activated, &context, [emulator, notifier] {
-            char buffer[256];
-            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n <= 0) {
-                notifier->setEnabled(false);
-                return;
-            }
-            for (ssize_t i = 0; i < n; ++i) {
-                if (buffer[i] == '\n')
-                    emulator->pressDpiButton();
-            }
-        });
-    }
+    std::unique_ptr<DpiButtonLines> presses;
+    if (EmulatorBackend *emulator = session.emulator(); emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1)
+        presses = std::make_unique<DpiButtonLines>(STDIN_FILENO, *emulator);
     std::fprintf(m_err, "kx20ctl: listening for DPI-button switches; Ctrl+C stops\n");
     std::fflush(m_err);
     const int loop = QCoreApplication::exec();

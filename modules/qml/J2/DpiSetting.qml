@@ -179,8 +179,12 @@ Rectangle {
 
             objectName: "dpiLabel" + index
             visible: index < dpiSetting.shownStages
-            width: 24
+            // Five digits need more than 24 pixels; with eight stages the
+            // text shrinks rather than run into its neighbour.
+            width: Math.max(24, pitch - 2)
             height: 14
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 7
             x: dpiSetting.width / 2 + (index - (dpiSetting.shownStages - 1) / 2) * pitch - width / 2
             y: dpiSetting.height - 16 - height
             horizontalAlignment: Text.AlignHCenter
