@@ -1,6 +1,7 @@
 #include "demomouse.h"
 
 #include "widget.h"
+#include "settingspath.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -23,7 +24,7 @@ void DemoMouse::plugInto(Widget &window)
 {
     const QList<DeviceEntry> table = DeviceEntry::readTable(Widget::kApConfigPath);
     const DeviceEntry row = table.isEmpty() ? EmulatedMouse::Identity().toEntry() : table.first();
-    const QSettings apConfig(Widget::kApConfigPath, QSettings::IniFormat);
+    const QSettings apConfig(SettingsPath::forStore(Widget::kApConfigPath), QSettings::IniFormat);
     const bool is560 = apConfig.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
     EmulatedMouse &mouse = m_backend.addMouse(
         EmulatedMouse::Identity::fromEntry(row, is560 ? ChipFamily::F560 : ChipFamily::F553));

@@ -4,9 +4,12 @@
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
@@ -28,6 +31,44 @@ constexpr char kAck = 'K';
 
 } // namespace
 
+#ifdef Q_OS_UNIX
+namespace {
+
+// A folder only this user can enter: ours, a real folder, mode 0700.
+bool isPrivateFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                            | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                            | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    return !path.isEmpty() && info.isDir() && !info.isSymLink() && info.ownerId() == ::getuid()
+           && (info.permissions() & others) == 0;
+}
+
+} // namespace
+
+QString SingleApplication::channelFolder()
+{
+    // Qt checks the runtime folder it is given; without one it would pick a
+    // name in /tmp that anyone could take first.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (isPrivateFolder(runtime))
+            return runtime;
+    }
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                        + QStringLiteral("/kx20-config");
+    if (!QFileInfo(own).isSymLink() && QDir().mkpath(own))
+        QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return isPrivateFolder(own) ? own : QString();
+}
+#else
+QString SingleApplication::channelFolder()
+{
+    return QDir::tempPath();
+}
+#endif
+
 QString SingleApplication::instanceKey(const QString &executablePath)
 {
     const QByteArray id = (executablePath + QLatin1Char('|') + currentUser()).toUtf8();
@@ -38,14 +79,51 @@ QString SingleApplication::instanceKey(const QString &executablePath)
 SingleApplication::SingleApplication(int &argc, char **argv)
     : QApplication(argc, argv)
     , m_key(instanceKey(QCoreApplication::applicationFilePath()))
-    , m_lock(std::make_unique<QLockFile>(QDir::temp().filePath(m_key + QStringLiteral(".lock"))))
 {
-    // A lock left by a crashed instance is stale (its process is gone) and is
-    // taken over by QLockFile.
-    m_lock->setStaleLockTime(0);
-    m_running = !m_lock->tryLock(0);
+#ifdef Q_OS_UNIX
+    const QString folder = channelFolder();
+    m_serverName = folder.isEmpty() ? QString() : folder + QLatin1Char('/') + m_key;
+#else
+    // Pipe names and the temporary folder are the user's own on Windows.
+    const QString folder = QDir::tempPath();
+    m_serverName = m_key;
+#endif
+    if (folder.isEmpty()) {
+        qWarning("Single instance guard unavailable: no private folder for it; starting anyway");
+        return;
+    }
+    m_running = !takeLock(folder);
     if (!m_running)
         listen();
+}
+
+bool SingleApplication::takeLock(const QString &folder)
+{
+    const QString path = folder + QLatin1Char('/') + m_key + QStringLiteral(".lock");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_lock = std::make_unique<QLockFile>(path);
+        // A lock left by a crashed instance is stale (its process is gone) and
+        // is taken over by QLockFile.
+        m_lock->setStaleLockTime(0);
+        if (m_lock->tryLock(0))
+            return true;
+        // Only a live instance holding the lock means another one runs;
+        // QLockFile has already taken over the lock of a dead one.
+        qint64 pid = 0;
+        QString host, application;
+        if (m_lock->error() == QLockFile::LockFailedError && m_lock->getLockInfo(&pid, &host, &application))
+            return false;
+        // Anything else in its place is no instance of ours: clear it once
+        // (a link itself, never what it leads to; a folder only when empty).
+        const QFileInfo info(path);
+        if (info.isDir() && !info.isSymLink())
+            QDir().rmdir(path);
+        else
+            QFile::remove(path);
+    }
+    qWarning("Single instance lock %s unusable; starting without it", qPrintable(path));
+    m_lock.reset();
+    return true;
 }
 
 SingleApplication::~SingleApplication()
@@ -62,8 +140,8 @@ void SingleApplication::listen()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // We hold the lock, so a socket of that name can only be a crashed
     // instance's leftover.
-    QLocalServer::removeServer(m_key);
-    if (!m_server->listen(m_key)) {
+    QLocalServer::removeServer(m_serverName);
+    if (!m_server->listen(m_serverName)) {
         qWarning("Single instance channel unavailable: %s", qPrintable(m_server->errorString()));
         return;
     }
@@ -96,7 +174,7 @@ bool SingleApplication::sendMessage(const QString &message, int timeout)
     QLocalSocket socket;
     // The first instance may hold the lock a moment before it listens.
     for (;;) {
-        socket.connectToServer(m_key);
+        socket.connectToServer(m_serverName);
         if (socket.waitForConnected(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 0))))
             break;
         if (deadline.hasExpired())

@@ -4,6 +4,7 @@
 #include "languagestrings.h"
 #include "myqquickview.h"
 #include "ui_controler.h"
+#include "settingspath.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ Widget::Widget(QWidget *parent)
     : QWidget(parent)
 {
     m_controller = new Ui_Controler;
-    const QSettings apConfig(kApConfigPath, QSettings::IniFormat);
+    const QSettings apConfig(SettingsPath::forStore(kApConfigPath), QSettings::IniFormat);
     myQQuickView *bridge =
         m_controller->setup(this, &m_hid, apConfig.value(QStringLiteral("common/name")).toString());
     // The link learns the configured family and gun model from the bridge.

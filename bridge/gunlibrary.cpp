@@ -2,6 +2,7 @@
 
 #include "settingsfiles.h"
 #include "storeconventions.h"
+#include "settingspath.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -31,7 +32,7 @@ QString GunLibrary::gunFilePath() const
 
 bool GunLibrary::hasLibrary() const
 {
-    return QFileInfo(gunFilePath()).isFile();
+    return SettingsPath::isReadable(gunFilePath());
 }
 
 bool GunLibrary::mouseSaveGundata(const QString &index, const QVariantList &src6)
@@ -39,7 +40,7 @@ bool GunLibrary::mouseSaveGundata(const QString &index, const QVariantList &src6
     const QString key = Store::entryKey(kGroup, index);
     if (key.isEmpty() || src6.size() < kEntrySize || !hasLibrary())
         return false;
-    QSettings guns(gunFilePath(), QSettings::IniFormat);
+    QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
     return Store::write(guns, key, textsOf(src6, 0, kEntrySize));
 }
 
@@ -54,7 +55,7 @@ bool GunLibrary::modifyGundata(const QVariant &modifyType, const QVariantList &s
         const QString key = Store::entryKey(kGroup, src6.at(0).toString());
         if (key.isEmpty())
             return false;
-        QSettings guns(gunFilePath(), QSettings::IniFormat);
+        QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
         guns.remove(key);
         guns.sync();
         return guns.status() != QSettings::AccessError;
@@ -63,7 +64,7 @@ bool GunLibrary::modifyGundata(const QVariant &modifyType, const QVariantList &s
         const QString key = Store::entryKey(kGroup, src6.at(0).toString());
         if (key.isEmpty())
             return false;
-        QSettings guns(gunFilePath(), QSettings::IniFormat);
+        QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
         const QString oldKey = Store::entryKey(kGroup, src6.at(kEntrySize).toString());
         if (!oldKey.isEmpty())
             guns.remove(oldKey);
@@ -77,7 +78,7 @@ QVariantList GunLibrary::getGunData(const QString &name) const
     const QString key = Store::entryKey(kGroup, name);
     if (key.isEmpty() || !hasLibrary())
         return {};
-    const QSettings guns(gunFilePath(), QSettings::IniFormat);
+    const QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
     return Store::toTextList(guns.value(key, 0));
 }
 
@@ -85,7 +86,7 @@ QStringList GunLibrary::getGunDataKey() const
 {
     if (!hasLibrary())
         return {};
-    QSettings guns(gunFilePath(), QSettings::IniFormat);
+    QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
     guns.beginGroup(kGroup);
     return guns.childKeys();
 }

@@ -1,6 +1,7 @@
 #include "languagestrings.h"
 
 #include "storeconventions.h"
+#include "settingspath.h"
 
 #include <QFileInfo>
 #include <QMutex>
@@ -38,8 +39,8 @@ QStringList LanguageStrings::getLangStrings(const QString &typeStr, const QStrin
 {
     QStringList texts;
     const QString path = languageFilePath(langCode);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        const QSettings language(path, QSettings::IniFormat);
+    if (!path.isEmpty() && SettingsPath::isReadable(path)) {
+        const QSettings language(SettingsPath::forStore(path), QSettings::IniFormat);
         bool ok = false;
         const int total = language.value(typeStr + QStringLiteral("/total")).toInt(&ok);
         for (int i = 0; ok && i < std::min(total, kMaxTexts); ++i)

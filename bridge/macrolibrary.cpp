@@ -3,6 +3,7 @@
 #include "filedialogs.h"
 #include "settingsfiles.h"
 #include "storeconventions.h"
+#include "settingspath.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -69,7 +70,10 @@ bool MacroLibrary::createMacroIni(const QString &name, const QVariant &macroInde
     const QString path = macroPath(name);
     if (path.isEmpty() || (QFileInfo::exists(path) && !QFileInfo(path).isFile()))
         return false;
-    QSettings macro(path, QSettings::IniFormat);
+    // A link planted in modules/macro must not carry our write elsewhere.
+    if (!Store::replaceLinkByCopy(path))
+        return false;
+    QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
     macro.setValue(QStringLiteral("config/total"), 0);
     macro.setValue(QStringLiteral("config/repeat"), 1);
@@ -81,9 +85,9 @@ bool MacroLibrary::createMacroIni(const QString &name, const QVariant &macroInde
 bool MacroLibrary::saveMacroIni(const QString &name, const QStringList &macros, const QVariant &repeat)
 {
     const QString path = macroPath(name);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || !SettingsPath::isReadable(path) || !Store::replaceLinkByCopy(path))
         return false;
-    QSettings macro(path, QSettings::IniFormat);
+    QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.remove(QStringLiteral("macro"));
     macro.setValue(QStringLiteral("config/total"), macros.size());
     macro.setValue(QStringLiteral("config/repeat"), Store::storedForm(repeat));
@@ -96,9 +100,9 @@ bool MacroLibrary::saveMacroIni(const QString &name, const QStringList &macros, 
 QStringList MacroLibrary::loadMacroIni(const QString &name) const
 {
     const QString path = macroPath(name);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || !SettingsPath::isReadable(path))
         return {};
-    const QSettings macro(path, QSettings::IniFormat);
+    const QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     bool ok = false;
     const int total = std::clamp(macro.value(QStringLiteral("config/total")).toInt(&ok), 0, kMaxEvents);
     QStringList result;
@@ -216,7 +220,7 @@ bool MacroLibrary::updataNameList(const QVariant &type, const QStringList &nameL
     const QString key = nameListKey(type);
     if (key.isEmpty())
         return false;
-    QSettings names(nameListPath(), QSettings::IniFormat);
+    QSettings names(SettingsPath::forStore(nameListPath()), QSettings::IniFormat);
     if (nameList.isEmpty())
         names.remove(key);
     else
@@ -230,6 +234,6 @@ QVariantList MacroLibrary::getNameList(const QVariant &type) const
     const QString key = nameListKey(type);
     if (key.isEmpty())
         return {};
-    const QSettings names(nameListPath(), QSettings::IniFormat);
+    const QSettings names(SettingsPath::forStore(nameListPath()), QSettings::IniFormat);
     return Store::toTextList(names.value(key));
 }

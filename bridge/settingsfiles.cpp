@@ -1,6 +1,7 @@
 #include "settingsfiles.h"
 
 #include "filedialogs.h"
+#include "settingspath.h"
 #include "storeconventions.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@ namespace {
 
 std::unique_ptr<QSettings> openStore(const QString &path)
 {
-    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+    return std::make_unique<QSettings>(SettingsPath::forStore(path), QSettings::IniFormat);
 }
 
 QString openCaption()
@@ -127,7 +128,7 @@ bool SettingsFiles::replaceStore(std::unique_ptr<QSettings> &store, const QStrin
     // nothing left to write. It goes now, not later, so it can never write its
     // remembered values over the new file.
     syncAll();
-    const QString path = store->fileName();
+    const QString path = SettingsPath::original(store->fileName());
     store.reset();
     const bool replaced = Store::replaceFile(source, path);
     store = openStore(path);
@@ -136,7 +137,7 @@ bool SettingsFiles::replaceStore(std::unique_ptr<QSettings> &store, const QStrin
 
 void SettingsFiles::reopen(std::unique_ptr<QSettings> &store)
 {
-    const QString path = store->fileName();
+    const QString path = SettingsPath::original(store->fileName());
     store->sync();
     store.reset();
     store = openStore(path);
@@ -144,12 +145,12 @@ void SettingsFiles::reopen(std::unique_ptr<QSettings> &store)
 
 void SettingsFiles::reopenIfStore(const QString &path)
 {
-    if (sameFile(path, m_application->fileName()))
+    if (sameFile(path, SettingsPath::original(m_application->fileName())))
         reopen(m_application);
-    if (sameFile(path, m_factory->fileName()))
+    if (sameFile(path, SettingsPath::original(m_factory->fileName())))
         reopen(m_factory);
     for (auto &store : m_profiles) {
-        if (sameFile(path, store->fileName()))
+        if (sameFile(path, SettingsPath::original(store->fileName())))
             reopen(store);
     }
 }

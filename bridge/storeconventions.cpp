@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
+#include <cstdio>
+
 namespace {
 
 // The longest file name both systems accept, in bytes (Linux) and in UTF-16
@@ -207,6 +209,27 @@ bool renameToNewFile(const QString &from, const QString &to)
         return false;
     forgetCachedFile(to);
     return QFile::rename(from, to);
+}
+
+bool replaceLinkByCopy(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return true;
+    QByteArray bytes;
+    readSmallFile(path, &bytes);
+    QTemporaryFile part(info.absolutePath() + QStringLiteral("/XXXXXX.part"));
+    if (!part.open() || part.write(bytes) != bytes.size() || !part.flush())
+        return false;
+    part.setAutoRemove(false);
+    part.close();
+    // rename() replaces the link itself, at once, and never follows it.
+    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData())
+        != 0) {
+        QFile::remove(part.fileName());
+        return false;
+    }
+    return true;
 }
 
 void forgetCachedFile(const QString &path)

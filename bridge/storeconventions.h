@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingspath.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -12,7 +14,7 @@ class QSettings;
 namespace Store {
 
 // A file we copy is a few kilobytes; anything much larger is not one of ours.
-constexpr qint64 kMaxFileBytes = 1024 * 1024;
+constexpr qint64 kMaxFileBytes = SettingsPath::kMaxBytes;
 
 // Appended to a name list that would otherwise hold exactly one element, which
 // the store would write and read back as plain text.
@@ -61,6 +63,12 @@ bool copyToNewFile(const QString &source, const QString &target);
 
 // Renames `from` to `to` only when `to` does not exist yet.
 bool renameToNewFile(const QString &from, const QString &to);
+
+// When `path` is a symbolic link, puts a regular file holding what the link
+// leads to (nothing, when that cannot be read) in place of the link itself,
+// so that a later write changes our file and never the link's target. True
+// when `path` is no link afterwards.
+bool replaceLinkByCopy(const QString &path);
 
 // Drops what Qt's settings cache remembers of `path`, which must not exist at
 // this moment, so that a file appearing there later is read from disk.

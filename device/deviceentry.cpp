@@ -1,5 +1,7 @@
 #include "deviceentry.h"
 
+#include "settingspath.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -54,7 +56,7 @@ DeviceEntry DeviceEntry::fromSettings(const QSettings &settings, const QString &
 
 QList<DeviceEntry> DeviceEntry::readTable(const QString &iniPath)
 {
-    QSettings settings(iniPath, QSettings::IniFormat);
+    QSettings settings(SettingsPath::forStore(iniPath), QSettings::IniFormat);
     bool ok = false;
     const int count = settings.value(QStringLiteral("common/deviceCount")).toString().toInt(&ok);
     QList<DeviceEntry> table;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -77,8 +78,10 @@ public:
     void setListening(bool listening) { m_listening.store(listening); }
 
     // Switches the mouse's event reports on (keeping its other keyboard
-    // options) and watches its event interface on a pool thread.
-    void startReportListener(uint index);
+    // options) and watches its event interface on a pool thread. False when
+    // the options could not be read or written back: the listener still
+    // runs, but the mouse may never report a DPI switch.
+    bool startReportListener(uint index);
     // Blocks until the listener has left its loop (one read time-out at most
     // once the listening flag is clear).
     void waitForListener();
@@ -87,6 +90,9 @@ public:
     // which case `options` is left as it was.
     bool readKeyboardOptions553(std::array<unsigned char, 4> &options);
     bool readKeyboardOptions560(std::array<unsigned char, 2> &options);
+    // The same options written back; false when they did not reach the mouse.
+    bool writeKeyboardOptions553(const std::array<unsigned char, 4> &options);
+    bool writeKeyboardOptions560(const std::array<unsigned char, 2> &options);
     // 560 profile image `profileNo` into `image128`; false when the mouse did
     // not deliver all of it (the buffer then holds what arrived, as 8CH does).
     bool readProfileImage(uchar *image128, uchar profileNo);
@@ -101,6 +107,10 @@ public:
     unsigned char *bulkBuffer() { return m_bulk.data(); }
     // Request = 00, code, six parameters, checksum.
     void prepareRequest(unsigned char code, const std::array<unsigned char, 6> &params);
+    // Told of every request as it is prepared, in the clear and before any of
+    // its reports go out (a trace names the commands by it).
+    using RequestObserver = std::function<void(const unsigned char *request9)>;
+    void setRequestObserver(RequestObserver observer) { m_requestObserver = std::move(observer); }
 
     // The process-wide key of the report scrambling (bytes 1..6 used).
     static const unsigned char *secrecyCode();
@@ -164,7 +174,8 @@ private:
     enum class Preset { Zero, CurrentValues };
 
     // Takes the link, sends the command and its bulk data; false (after the
-    // failure line) when the link could not be taken.
+    // failure line) when the link could not be taken, or when the transfer
+    // failed.
     bool sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
                      const unsigned char *bulk = nullptr, int bulkLength = 0);
     // Takes the link, sends the command and reads its answer; out-parameter i
@@ -203,6 +214,7 @@ private:
     bool m_isGun = false;
     QString m_chipFamily;
     QFuture<void> m_listener;
+    RequestObserver m_requestObserver;
     std::array<unsigned char, 9> m_request{};
     std::array<unsigned char, 9> m_answer{};
     std::array<unsigned char, 128> m_bulk{};

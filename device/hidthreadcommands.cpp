@@ -32,10 +32,10 @@ bool Hid_Thread::sendCommand(const char *name, unsigned char code, const Params 
     const int length = std::clamp(bulkLength, 0, static_cast<int>(m_bulk.size()));
     if (bulk && length > 0)
         std::copy_n(bulk, length, m_bulk.begin());
-    hidSend(length, pace == Pace::Settle);
+    const bool sent = hidSend(length, pace == Pace::Settle);
     if (pace == Pace::Short)
         m_clock->sleep(kShortPauseMs);
-    return true;
+    return sent;
 }
 
 bool Hid_Thread::readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
@@ -96,7 +96,12 @@ void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
 
 void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    sendCommand("03", 0x03, {byte1, byte2, byte3, byte4, 0, 0}, Pace::Short);
+    writeKeyboardOptions553({byte1, byte2, byte3, byte4});
+}
+
+bool Hid_Thread::writeKeyboardOptions553(const std::array<unsigned char, 4> &options)
+{
+    return sendCommand("03", 0x03, {options[0], options[1], options[2], options[3], 0, 0}, Pace::Short);
 }
 
 void Hid_Thread::hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
@@ -165,7 +170,12 @@ void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
 
 void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 {
-    sendCommand("01", 0x01, {byte1, byte2, 0, 0, 0, 0}, Pace::Short);
+    writeKeyboardOptions560({byte1, byte2});
+}
+
+bool Hid_Thread::writeKeyboardOptions560(const std::array<unsigned char, 2> &options)
+{
+    return sendCommand("01", 0x01, {options[0], options[1], 0, 0, 0, 0}, Pace::Short);
 }
 
 void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)

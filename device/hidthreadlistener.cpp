@@ -18,20 +18,25 @@ constexpr unsigned char kEventBit560 = 0x08; // first option byte
 
 } // namespace
 
-void Hid_Thread::startReportListener(uint index)
+bool Hid_Thread::startReportListener(uint index)
 {
     if (m_listening.exchange(false))
         waitForListener();
 
     // Only options actually read from the mouse are written back.
+    bool enabled = false;
     if (is560Family()) {
         std::array<unsigned char, 2> options{};
-        if (readKeyboardOptions560(options))
-            hid560_01H_SetKeyboardoption(options[0] | kEventBit560, options[1]);
+        if (readKeyboardOptions560(options)) {
+            options[0] |= kEventBit560;
+            enabled = writeKeyboardOptions560(options);
+        }
     } else {
         std::array<unsigned char, 4> options{};
-        if (readKeyboardOptions553(options))
-            hid553_03H_SetKeyboardoption(options[0], options[1], options[2], options[3] | kEventBit553);
+        if (readKeyboardOptions553(options)) {
+            options[3] |= kEventBit553;
+            enabled = writeKeyboardOptions553(options);
+        }
     }
 
     m_listening.store(true);
@@ -39,8 +44,9 @@ void Hid_Thread::startReportListener(uint index)
     // Without an event interface there is nothing to watch; the flag stays
     // set so device-change notices do not restart discovery.
     if (row < 0 || row >= m_table.size() || m_table.at(row).eventPath.isEmpty())
-        return;
+        return enabled;
     m_listener = QtConcurrent::run(&Hid_Thread::listenReports, this, m_table.at(row).eventPath);
+    return enabled;
 }
 
 void Hid_Thread::waitForListener()

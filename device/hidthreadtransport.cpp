@@ -29,6 +29,8 @@ void Hid_Thread::prepareRequest(unsigned char code, const std::array<unsigned ch
     m_request[1] = code;
     std::copy(params.begin(), params.end(), m_request.begin() + 2);
     m_request[8] = CommandReport::checksum(m_request.data() + 1);
+    if (m_requestObserver)
+        m_requestObserver(m_request.data());
 }
 
 uchar Hid_Thread::hidCS(uchar *cmd)

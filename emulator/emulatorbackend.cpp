@@ -31,6 +31,7 @@ struct EmulatorBackend::Impl
     {
         std::unique_ptr<EmulatedMouse> model;
         bool plugged = true;
+        bool answering = true;
     };
 
     // Position in enumeration order: a mouse (both interfaces) or a foreign device.
@@ -49,10 +50,13 @@ struct EmulatorBackend::Impl
         bool dead = false; // the mouse was unplugged while it was open
     };
 
-    struct ScheduledUnplug
+    // Something that happens to a mouse at a given call: it is unplugged,
+    // or it stops answering.
+    struct ScheduledEvent
     {
         int remaining = 0;
         int mouse = 0;
+        bool unplug = true;
     };
 
     struct ScheduledFailure
@@ -83,7 +87,7 @@ struct EmulatorBackend::Impl
 
     QList<EmulatorCall> calls;
     QStringList violations;
-    std::vector<ScheduledUnplug> unplugs;
+    std::vector<ScheduledEvent> events;
     std::vector<ScheduledFailure> failures;
 
     EmulatorCall begin(HidCall kind)
@@ -98,10 +102,13 @@ struct EmulatorBackend::Impl
     // Counts the call against the scheduled faults; true when it must fail.
     bool countCall(HidCall kind)
     {
-        for (auto it = unplugs.begin(); it != unplugs.end();) {
+        for (auto it = events.begin(); it != events.end();) {
             if (--it->remaining <= 0) {
-                unplugMouse(it->mouse);
-                it = unplugs.erase(it);
+                if (it->unplug)
+                    unplugMouse(it->mouse);
+                else
+                    silenceMouse(it->mouse);
+                it = events.erase(it);
             } else {
                 ++it;
             }
@@ -130,6 +137,19 @@ struct EmulatorBackend::Impl
                 entry.second.dead = true;
         }
         changed.notify_all();
+    }
+
+    void silenceMouse(int index)
+    {
+        if (index < 0 || index >= static_cast<int>(mice.size()))
+            return;
+        mice[static_cast<std::size_t>(index)].answering = false;
+        changed.notify_all();
+    }
+
+    bool answers(const Handle &h) const
+    {
+        return h.mouse < 0 || mice[static_cast<std::size_t>(h.mouse)].answering;
     }
 
     static quintptr idOf(HidHandle handle) { return reinterpret_cast<quintptr>(handle); }
@@ -182,6 +202,11 @@ struct EmulatorBackend::Impl
             return finish(call);
         if (h->event) {
             violations.append(QString::fromLatin1(misuse));
+            return finish(call);
+        }
+        if (!answers(*h)) {
+            if (virtualClock)
+                virtualClock->advance(kTransferTimeoutMs);
             return finish(call);
         }
         transfer(*m, call);
@@ -393,7 +418,9 @@ int EmulatorBackend::Impl::readLocked(std::unique_lock<std::mutex> &lock, HidCal
         const Handle &h = it->second;
 
         const qint64 now = clock.elapsed();
-        const int n = h.event ? m->readEvent(now, data, length) : m->readInput(now, data, length);
+        int n = 0;
+        if (answers(h))
+            n = h.event ? m->readEvent(now, data, length) : m->readInput(now, data, length);
         if (n > 0) {
             call.result = n;
             call.data = bytes(data, n);
@@ -482,8 +509,12 @@ void EmulatorBackend::unplug(int mouseIndex)
 void EmulatorBackend::plugIn(int mouseIndex)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
-    if (mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size()))
-        d->mice[static_cast<std::size_t>(mouseIndex)].plugged = true;
+    if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
+        return;
+    Impl::Mouse &m = d->mice[static_cast<std::size_t>(mouseIndex)];
+    m.plugged = true;
+    // Power comes back: a hung firmware starts afresh.
+    m.answering = true;
 }
 
 bool EmulatorBackend::isPluggedIn(int mouseIndex) const
@@ -496,10 +527,26 @@ bool EmulatorBackend::isPluggedIn(int mouseIndex) const
 void EmulatorBackend::unplugAtCall(int n, int mouseIndex)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
-    Impl::ScheduledUnplug u;
-    u.remaining = std::max(n, 1);
-    u.mouse = mouseIndex;
-    d->unplugs.push_back(u);
+    d->events.push_back({std::max(n, 1), mouseIndex, true});
+}
+
+void EmulatorBackend::stopAnswering(int mouseIndex)
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->silenceMouse(mouseIndex);
+}
+
+bool EmulatorBackend::isAnswering(int mouseIndex) const
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    return mouseIndex >= 0 && mouseIndex < static_cast<int>(d->mice.size())
+           && d->mice[static_cast<std::size_t>(mouseIndex)].answering;
+}
+
+void EmulatorBackend::stopAnsweringAtCall(int n, int mouseIndex)
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->events.push_back({std::max(n, 1), mouseIndex, false});
 }
 
 void EmulatorBackend::failCall(HidCall kind, int nth)

@@ -71,6 +71,16 @@ public:
     void unplugAtCall(int n, int mouseIndex = 0);
     // The Nth call of this kind from now returns -1 (a null handle for Open).
     void failCall(HidCall kind, int nth = 1);
+    // A mouse whose firmware hangs while it stays attached: it still opens,
+    // but takes no feature or output report (-1 after the time-out of a USB
+    // transfer, which moves a virtual clock on) and sends no report, so reads
+    // find nothing until their time-out. Plugging it in again revives it.
+    void stopAnswering(int mouseIndex = 0);
+    bool isAnswering(int mouseIndex = 0) const;
+    // The Nth HID call from now (1 = the next) finds the mouse no longer answering.
+    void stopAnsweringAtCall(int n, int mouseIndex = 0);
+    // What a transfer to a mouse that does not answer costs before it fails.
+    static constexpr int kTransferTimeoutMs = 5000;
 
     // When set, a read with a time-out that finds no report waits in real time
     // (up to its time-out) for one, as a real device would; otherwise it

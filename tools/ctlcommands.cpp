@@ -80,8 +80,9 @@ const QList<CommandInfo> kCommands = {
      "scrambling a mouse with isEncode gets), the answer and the received bulk data in hex."},
     {CommandId::Listen, "listen", "listen", "print DPI-button switches until interrupted",
      "Switches the mouse's event reports on and prints 'stage N' each time the DPI\n"
-     "button on the mouse selects stage N, until Ctrl+C (SIGINT) or SIGTERM. With\n"
-     "--emulate, each line on standard input presses the emulated mouse's DPI button."},
+     "button on the mouse selects stage N, until Ctrl+C (SIGINT) or SIGTERM; exits with\n"
+     "3 when the event reports cannot be switched on. With --emulate, each line on\n"
+     "standard input presses the emulated mouse's DPI button."},
     {CommandId::Help, "help", "help [COMMAND]", "this help, or a command's",
      "Shows the help of the tool or of COMMAND."},
 };
@@ -378,7 +379,16 @@ QString toolHelp()
                        "  --emulate[=553|560]  use the emulated mouse that apConfig.bin describes (its\n"
                        "                       first device row), of the configured or the given family\n"
                        "  --trace              print every HID call on standard error: time since start,\n"
-                       "                       direction, interface and report bytes in hex\n"
+                       "                       direction, interface and report bytes in hex; each command\n"
+                       "                       is named, with its request, before its reports\n"
+                       "  --trace=json         the same as one JSON object a line: time, direction, call,\n"
+                       "                       interface, command, bytes as sent and in the clear\n"
+                       "  --fault FAULT        with --emulate, a fault of the emulated mouse (repeatable):\n"
+                       "                       unplug@N     unplugged at the Nth HID call\n"
+                       "                       silent[@N]   stops answering at the Nth HID call\n"
+                       "                       CALL@N       the Nth call of CALL fails; CALL is one of\n"
+                       "                                    enumerate, open, nonblocking, send-feature,\n"
+                       "                                    get-feature, write, read, read-timeout, close\n"
                        "  --modules DIR        the modules/ folder to use (default: the one beside kx20ctl)\n"
                        "  --json               JSON output for list and info\n"
                        "  -h, --help           this help; after a command, the command's help\n"
@@ -790,6 +800,42 @@ std::optional<ApplyPlan> planApply(const ProfileData &profile, const ConfigSnaps
         plan.light.fixColour = toVariants(*fix);
     }
     return plan;
+}
+
+QString commandName(bool is560, uchar code)
+{
+    struct Named
+    {
+        uchar code;
+        const char *action;
+    };
+    // Both families prove the link with the 00H handshake.
+    static const Named family553[] = {
+        {0x00, "GetSecrecyCode"},    {0x01, "SetReportRate"},   {0x02, "SetCurrentKeyMatrix"},
+        {0x03, "SetKeyboardoption"}, {0x04, "SetGunData"},      {0x0B, "SetCurrentDPI"},
+        {0x0C, "SetFixLEDColor"},    {0x0D, "SetRGBLedEffect"}, {0x10, "SetLED8StageColor"},
+        {0x11, "SetDPISet"},         {0x12, "SetKeyMatrix"},    {0x13, "SetMacroKey"},
+        {0x83, "GetKeyboardoption"}, {0x8B, "GetCurrentDPI"},
+    };
+    static const Named family560[] = {
+        {0x00, "GetSecrecyCode"},    {0x01, "SetKeyboardoption"}, {0x02, "SetCurrentProfile"},
+        {0x03, "SetReportRate"},     {0x04, "SetCurrentDPI"},     {0x0C, "setProfile"},
+        {0x0D, "SetKeyMatrix"},      {0x0F, "SetMacroKey"},       {0x81, "GetKeyboardoption"},
+        {0x82, "GetCurrentProfile"}, {0x84, "GetCurrentDPI"},     {0x8C, "readProfile"},
+    };
+    QString name = QStringLiteral("hid%1_%2H")
+                       .arg(is560 ? QStringLiteral("560") : QStringLiteral("553"))
+                       .arg(code, 2, 16, QLatin1Char('0'))
+                       .toUpper()
+                       .replace(QStringLiteral("HID"), QStringLiteral("hid"));
+    const auto find = [&](const auto &table) {
+        for (const Named &n : table) {
+            if (n.code == code)
+                return QLatin1Char('_') + QLatin1String(n.action);
+        }
+        return QString();
+    };
+    return name + (is560 ? find(family560) : find(family553));
 }
 
 QString hexBytes(const uchar *bytes, int count)

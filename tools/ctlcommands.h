@@ -218,6 +218,11 @@ uchar colourType(const MouseModel &model);
 // Colours as the scene's list: red, green, blue each.
 QVariantList colourList(const QList<Rgb> &colours);
 
+// The device link's name of command `code` of the family, as the trace shows
+// it: "hid553_01H_SetReportRate"; a code the family does not know is
+// "hid560_5AH" alone.
+QString commandName(bool is560, uchar code);
+
 QString hexBytes(const uchar *bytes, int count);
 QString hexBytes(const QByteArray &bytes);
 // Lines of sixteen bytes.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "emulatorbackend.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +12,18 @@ enum CtlExit : int {
     kExitNoDevice = 1,
     kExitUsage = 2,
     kExitDeviceOrFile = 3,
+};
+
+// A fault the emulated mouse is given before the first HID call: unplugged at
+// the Nth HID call, no longer answering from the Nth HID call, or the Nth call
+// of one kind failing.
+struct CtlFault
+{
+    enum class Kind { Unplug, Silent, FailCall };
+
+    Kind kind = Kind::Unplug;
+    HidCall call = HidCall::Enumerate; // FailCall only
+    int at = 1;
 };
 
 // The options that apply to every command, and the command with its own words.
@@ -21,7 +36,10 @@ struct CtlOptions
 
     Emulate emulate = Emulate::Off;
     bool trace = false;
+    // --trace=json: the trace as one JSON object a line.
+    bool traceJson = false;
     bool json = false;
+    QList<CtlFault> faults;
     // --help or -h anywhere: help for the command, or for the tool.
     bool help = false;
     // Empty: the modules/ folder beside the executable.
@@ -30,6 +48,10 @@ struct CtlOptions
     // mouse only) and report what the pauses added up to.
     bool devNoPauses = false;
     bool devPauseTotal = false;
+    // Developer option for the fault tests (emulated mouse only): report at
+    // the end whether the link is free, the handles left open and the
+    // commands as the mouse understood them.
+    bool devMouseReport = false;
 
     QString command;
     // The command's own words and options, in order.
@@ -49,6 +71,11 @@ struct OptionsResult
 // that apply to every command may stand anywhere before a "--"; everything
 // else belongs to the command, whose first word is the command name.
 OptionsResult parseOptions(const QStringList &words);
+
+// "unplug@N", "silent[@N]" or CALL@N with CALL one of faultCallNames().
+// Empty error when `spec` names a fault.
+QString parseFault(const QString &spec, CtlFault &fault);
+QStringList faultCallNames();
 
 // A word that scripts pass as a number, such as "-5", is never an option.
 bool looksLikeNumber(const QString &word);

@@ -5,6 +5,7 @@
 #include "reportrates.h"
 #include "emulatorbackend.h"
 #include "settingsfiles.h"
+#include "settingspath.h"
 #include "signalwatcher.h"
 
 #include <QCoreApplication>
@@ -153,12 +154,16 @@ int CtlRunner::run(const QStringList &words)
     const bool named = !options.modulesDir.isEmpty();
     const QString root =
         named ? options.modulesDir : QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
-    const int missing = named ? kExitUsage : kExitDeviceOrFile;
+    // A folder named on the command line that is not there is a bad argument;
+    // a file missing from a folder that is there is a file error.
     if (!QFileInfo(root).isDir())
-        return fail(missing, QStringLiteral("no modules folder %1").arg(root));
+        return fail(named ? kExitUsage : kExitDeviceOrFile, QStringLiteral("no modules folder %1").arg(root));
     const QString apConfig = root + QStringLiteral("/setting/apConfig.bin");
+    const QString refused = SettingsPath::refusal(apConfig);
+    if (!refused.isEmpty())
+        return fail(kExitDeviceOrFile, QStringLiteral("%1: %2; not read").arg(apConfig, refused));
     if (!QFileInfo(apConfig).isFile())
-        return fail(missing, QStringLiteral("no setting/apConfig.bin in %1").arg(root));
+        return fail(kExitDeviceOrFile, QStringLiteral("no setting/apConfig.bin in %1").arg(root));
     return execute(options, request.request, root);
 }
 
@@ -168,11 +173,16 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
     setup.modulesRoot = modulesRoot;
     setup.emulate = options.emulate;
     setup.skipPauses = options.devNoPauses;
+    setup.faults = options.faults;
     if (options.trace) {
         std::FILE *err = m_err;
-        setup.trace = [err](const QString &line) {
-            std::fprintf(err, "trace %s\n", line.toUtf8().constData());
+        // JSON lines stand alone, so that a tool can take every line that
+        // starts with '{'.
+        const char *format = options.traceJson ? "%s\n" : "trace %s\n";
+        setup.trace = [err, format](const QString &line) {
+            std::fprintf(err, format, line.toUtf8().constData());
         };
+        setup.traceFormat = options.traceJson ? TracingBackend::Format::Json : TracingBackend::Format::Text;
     }
     CtlSession session(setup);
     const ConfigSnapshot config = session.config();
@@ -213,10 +223,15 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         if (!choice.error.isEmpty())
             return fail(kExitDeviceOrFile, choice.error);
         profile = choice.profile;
+        const QString profilePath = session.files().profilePath(profile);
+        const QString refused = SettingsPath::refusal(profilePath);
+        if (!refused.isEmpty())
+            return fail(kExitDeviceOrFile, QStringLiteral("profile %1: %2: %3; not read")
+                                               .arg(QString::number(profile), profilePath, refused));
         if (!session.hasProfileFile(profile))
-            return usage(QStringLiteral("profile %1: no file %2 in %3/setting")
-                             .arg(profile)
-                             .arg(session.profileFileName(profile), modulesRoot));
+            return fail(kExitDeviceOrFile, QStringLiteral("profile %1: no file %2 in %3/setting")
+                                               .arg(profile)
+                                               .arg(session.profileFileName(profile), modulesRoot));
         const ProfileData data = session.profileData(profile);
         const GunRecords guns = session.gunRecords();
         QString error;
@@ -292,7 +307,12 @@ int CtlRunner::finish(CtlSession &session, const CtlOptions &options, int code, 
         std::fprintf(m_err, "kx20ctl: emulated mouse: %s\n", v.toUtf8().constData());
     if (!violations.isEmpty() && strict && code == kExitOk)
         code = kExitDeviceOrFile;
-    if (options.trace || options.devPauseTotal)
+    if (options.devMouseReport) {
+        const QStringList report = session.emulatorReport();
+        for (const QString &line : report)
+            std::fprintf(m_err, "kx20ctl: dev: %s\n", line.toUtf8().constData());
+    }
+    if ((options.trace && !options.traceJson) || options.devPauseTotal)
         std::fprintf(m_err, "pauses %lld ms in %d sleeps%s\n",
                      static_cast<long long>(session.clock().pauseTotal()), session.clock().pauseCount(),
                      session.clock().skipsPauses() ? " (skipped)" : "");
@@ -693,7 +713,12 @@ int CtlRunner::runListen(CtlSession &session)
         },
         Qt::QueuedConnection);
 
-    hid.startReportListener(static_cast<uint>(row));
+    if (!hid.startReportListener(static_cast<uint>(row))) {
+        hid.setListening(false);
+        hid.waitForListener();
+        return fail(kExitDeviceOrFile,
+                    QStringLiteral("could not switch the mouse's event reports on; nothing to listen to"));
+    }
 
     // The emulated mouse's DPI button: a line on standard input presses it.
     std::unique_ptr<DpiButtonLines> presses;

@@ -4,6 +4,7 @@
 #include "gunlibrary.h"
 #include "hidapibackend.h"
 #include "languagestrings.h"
+#include "scrambling.h"
 #include "settingsfiles.h"
 
 #include <QFileInfo>
@@ -25,12 +26,20 @@ CtlSession::CtlSession(const Setup &setup)
     else if (setup.emulate == CtlOptions::Emulate::Family560)
         m_model.icType = QStringLiteral("560");
     if (setup.emulate != CtlOptions::Emulate::Off)
-        plugInEmulatedMouse();
+        plugInEmulatedMouse(setup.faults);
 
     HidBackend &chosen = m_emulator ? static_cast<HidBackend &>(*m_emulator) : HidapiBackend::instance();
     m_tracer = std::make_unique<TracingBackend>(chosen, m_clock);
-    if (setup.trace)
-        m_tracer->setSink(setup.trace);
+    if (setup.trace) {
+        m_tracer->setSink(setup.trace, setup.traceFormat);
+        m_tracer->setDecoder([this](const QByteArray &onWire) {
+            return inClear(onWire);
+        });
+        const bool is560 = m_model.is560();
+        m_hid.setRequestObserver([this, is560](const unsigned char *request) {
+            m_tracer->noteCommand(CtlCommands::commandName(is560, request[1]), request);
+        });
+    }
 
     m_hid.setBackend(m_tracer.get());
     m_hid.setClock(&m_clock);
@@ -45,7 +54,7 @@ CtlSession::~CtlSession()
     m_hid.waitForListener();
 }
 
-void CtlSession::plugInEmulatedMouse()
+void CtlSession::plugInEmulatedMouse(const QList<CtlFault> &faults)
 {
     m_emulator = std::make_unique<EmulatorBackend>(m_clock);
     // The listener waits for reports as it would on a real mouse.
@@ -61,6 +70,29 @@ void CtlSession::plugInEmulatedMouse()
     image[kStageMaskByte] = kFourStages;
     for (int profile = 0; profile < CtlCommands::kImages; ++profile)
         mouse.setProfileImage(profile, image);
+    for (const CtlFault &fault : faults) {
+        switch (fault.kind) {
+        case CtlFault::Kind::Unplug:
+            m_emulator->unplugAtCall(fault.at);
+            break;
+        case CtlFault::Kind::Silent:
+            m_emulator->stopAnsweringAtCall(fault.at);
+            break;
+        case CtlFault::Kind::FailCall:
+            m_emulator->failCall(fault.call, fault.at);
+            break;
+        }
+    }
+}
+
+QByteArray CtlSession::inClear(const QByteArray &onWire) const
+{
+    const DeviceEntry *row = m_hid.currentEntry();
+    if (!row || !row->isEncode || onWire.size() < 1 + 8)
+        return onWire;
+    QByteArray clear = onWire;
+    Scrambling::unscramble(reinterpret_cast<unsigned char *>(clear.data()) + 1, Hid_Thread::secrecyCode());
+    return clear;
 }
 
 QString CtlSession::apConfigPath() const
@@ -152,4 +184,20 @@ QList<int> CtlSession::readImagesBack()
 QStringList CtlSession::emulatorViolations()
 {
     return m_emulator ? m_emulator->violations() : QStringList();
+}
+
+QStringList CtlSession::emulatorReport()
+{
+    if (!m_emulator)
+        return {};
+    QStringList lines{QStringLiteral("link %1, %2 open handle(s)")
+                          .arg(m_hid.isLinkFree() ? QStringLiteral("free") : QStringLiteral("busy"))
+                          .arg(m_emulator->openHandleCount())};
+    if (m_emulator->mouseCount() == 0)
+        return lines;
+    const QList<EmulatedMouse::Command> commands = m_emulator->mouse().commands();
+    for (const EmulatedMouse::Command &c : commands)
+        lines.append(QStringLiteral("mouse took %1 bulk %2")
+                         .arg(CtlCommands::hexBytes(c.block), CtlCommands::hexBytes(c.bulk)));
+    return lines;
 }

@@ -29,6 +29,9 @@ public:
         bool skipPauses = false;
         // Set: every HID call is described to it.
         TracingBackend::Sink trace;
+        TracingBackend::Format traceFormat = TracingBackend::Format::Text;
+        // Given to the emulated mouse before the first HID call.
+        QList<CtlFault> faults;
     };
 
     explicit CtlSession(const Setup &setup);
@@ -62,9 +65,15 @@ public:
     QList<int> readImagesBack();
     // Conformance complaints of the emulated mouse; empty for a real one.
     QStringList emulatorViolations();
+    // For the fault tests: whether the link is free, the handles left open,
+    // and the commands as the emulated mouse understood them.
+    QStringList emulatorReport();
 
 private:
-    void plugInEmulatedMouse();
+    void plugInEmulatedMouse(const QList<CtlFault> &faults);
+    // A feature report as the mouse reads it: unscrambled when the connected
+    // row scrambles.
+    QByteArray inClear(const QByteArray &onWire) const;
 
     // Declared in the order they must be built; destroyed the other way round,
     // so the link lets go of its handles before the backends go.

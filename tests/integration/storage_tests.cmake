@@ -3,3 +3,4 @@ kx20_add_test(test_macrolibrary SOURCES test_macrolibrary.cpp LIBS kx20_bridgeco
 kx20_add_test(test_gunlibrary SOURCES test_gunlibrary.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_languagestrings SOURCES test_languagestrings.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_installeddata SOURCES test_installeddata.cpp LIBS kx20_bridgecore)
+kx20_add_test(test_specialfiles SOURCES test_specialfiles.cpp LIBS kx20_bridgecore)

@@ -3,6 +3,8 @@
 #include "modulestree.h"
 #include "settingsfiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -182,6 +184,49 @@ private slots:
         QVERIFY(macros.saveMacroFile(QStringLiteral("M"), dialogs));
         QCOMPARE(dialogs.asked.last(), QStringLiteral("save|Save File|Macro(*.mc)"));
         QCOMPARE(tree.read(QStringLiteral("out.mc")), chosen);
+    }
+
+    // A macro file that is a link to a file elsewhere: writing the macro
+    // replaces the link by our own file and leaves the target alone.
+    void writesNeverFollowALink_data()
+    {
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("save through a link") << false << false;
+        QTest::newRow("create over a link") << true << false;
+        QTest::newRow("create over a dangling link") << true << true;
+    }
+
+    void writesNeverFollowALink()
+    {
+        QFETCH(bool, create);
+        QFETCH(bool, dangling);
+        ModulesTree tree;
+        SettingsFiles files;
+        MacroLibrary macros(files);
+        const QByteArray outside = "[config]\nindex=7\ntotal=0\nrepeat=1\ndid=-1\n";
+        if (!dangling)
+            tree.write(QStringLiteral("elsewhere.ini"), outside);
+        QDir().mkpath(tree.path(QStringLiteral("modules/macro")));
+        QVERIFY(QFile::link(tree.path(QStringLiteral("elsewhere.ini")),
+                            tree.path(macroFile(QStringLiteral("m")))));
+
+        if (create)
+            QVERIFY(macros.createMacroIni(QStringLiteral("m"), 0));
+        else
+            QVERIFY(macros.saveMacroIni(QStringLiteral("m"), {QStringLiteral("1,A")}, 3));
+
+        QCOMPARE(tree.exists(QStringLiteral("elsewhere.ini")), !dangling);
+        if (!dangling)
+            QCOMPARE(tree.read(QStringLiteral("elsewhere.ini")), outside);
+        const QFileInfo macro(tree.path(macroFile(QStringLiteral("m"))));
+        QVERIFY(macro.isFile() && !macro.isSymLink());
+        QCOMPARE(macros.loadMacroIni(QStringLiteral("m")),
+                 create ? QStringList{QStringLiteral("1")}
+                        : QStringList({QStringLiteral("1,A"), QStringLiteral("3")}));
+        // What the macro held before stays, where a write keeps it.
+        if (!create)
+            QVERIFY(tree.read(macroFile(QStringLiteral("m"))).contains("index=7"));
     }
 
     void namesThatAreNoFileNamesNeverReachTheDisk_data()

@@ -5,6 +5,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 QByteArray bytes(std::initializer_list<int> values)
@@ -24,6 +27,86 @@ void fillBulkWithIndex(Hid_Thread &hid)
 QList<int> settle()
 {
     return {64, 64};
+}
+
+// Every command of both families, by row name; what it reports, for those
+// that report something.
+const char *const kCommands[] = {"553 00H", "553 01H", "553 02H",      "553 03H", "553 04H", "553 0BH",
+                                 "553 0CH", "553 0DH", "553 10H",      "553 11H", "553 12H", "553 13H",
+                                 "553 83H", "553 8BH", "553 listener", "560 01H", "560 02H", "560 03H",
+                                 "560 04H", "560 0CH", "560 0DH",      "560 0FH", "560 81H", "560 82H",
+                                 "560 84H", "560 8CH", "560 listener"};
+
+std::optional<bool> runCommand(Hid_Thread &h, const QByteArray &name)
+{
+    uchar bulk[128] = {};
+    uchar out[2] = {};
+    std::array<uchar, 4> options553{};
+    std::array<uchar, 2> options560{};
+    const QByteArray code = name.mid(4);
+    if (code == "listener") {
+        // Only the switching on: the reading itself waits on its own thread.
+        QList<DeviceEntry> table = h.deviceTable();
+        table[0].eventPath.clear();
+        h.setDeviceTable(table);
+        const bool enabled = h.startReportListener(0);
+        h.setListening(false);
+        return enabled;
+    }
+    if (name.startsWith("553")) {
+        if (code == "00H")
+            return h.chkDeviceIsEnCode(0);
+        if (code == "01H")
+            h.hid553_01H_SetReportRate(1);
+        if (code == "02H")
+            h.hid553_02H_SetCurrentKeyMatrix(1);
+        if (code == "03H")
+            return h.writeKeyboardOptions553({1, 2, 3, 4});
+        if (code == "04H")
+            h.hid553_04H_SetGunData(1, 2, 3, 4);
+        if (code == "0BH")
+            h.hid553_0BH_SetCurrentDPI(2);
+        if (code == "0CH")
+            h.hid553_0CH_SetFixLEDColor(bulk);
+        if (code == "0DH")
+            h.hid553_0DH_SetRGBLedEffect(1, 2, 3);
+        if (code == "10H")
+            h.hid553_10H_SetLED8StageColor(0, bulk);
+        if (code == "11H")
+            h.hid553_11H_SetDPISet(4, bulk);
+        if (code == "12H")
+            h.hid553_12H_SetKeyMatrix(bulk, 1);
+        if (code == "13H")
+            h.hid553_13H_SetMacroKey(1, bulk);
+        if (code == "83H")
+            return h.readKeyboardOptions553(options553);
+        if (code == "8BH")
+            h.hid553_8BH_GetCurrentDPI(out[0]);
+        return std::nullopt;
+    }
+    if (code == "01H")
+        return h.writeKeyboardOptions560({1, 2});
+    if (code == "02H")
+        h.hid560_02H_SetCurrentProfile(1);
+    if (code == "03H")
+        h.hid560_03H_SetReportRate(1);
+    if (code == "04H")
+        h.hid560_04H_SetCurrentDPI(2);
+    if (code == "0CH")
+        h.hid560_0CH_setProfile(bulk, 0);
+    if (code == "0DH")
+        h.hid560_0DH_SetKeyMatrix(bulk, 1);
+    if (code == "0FH")
+        h.hid560_0FH_SetMacroKey(1, bulk);
+    if (code == "81H")
+        return h.readKeyboardOptions560(options560);
+    if (code == "82H")
+        h.hid560_82H_GetCurrentProfile(out[0]);
+    if (code == "84H")
+        h.hid560_84H_GetCurrentDPI(out[0], out[1]);
+    if (code == "8CH")
+        return h.readProfileImage(bulk, 0);
+    return std::nullopt;
 }
 
 } // namespace
@@ -216,6 +299,49 @@ private slots:
         QVERIFY(!ok);
         QVERIFY(f.hid.isLinkFree());
         QCOMPARE(f.backend.openHandleCount(), 0);
+    }
+
+    // A mouse whose firmware hangs: each command gives up after the one
+    // transfer time-out per request it makes, reports the failure where it
+    // reports anything, and leaves the link free and nothing open.
+    void silentMouseEveryCommandGivesUp_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        for (const char *name : kCommands)
+            QTest::newRow(name) << QByteArray(name);
+    }
+
+    void silentMouseEveryCommandGivesUp()
+    {
+        QFETCH(QByteArray, name);
+        const bool is560 = name.startsWith("560");
+        DeviceLinkFixture f;
+        EmulatedMouse &mouse = f.connect(f.identity(is560 ? ChipFamily::F560 : ChipFamily::F553, 32));
+        f.hid.setChipFamily(QString::fromLatin1(name.left(3)));
+        f.backend.stopAnswering();
+        const qint64 start = f.clock.elapsed();
+
+        const std::optional<bool> reported = runCommand(f.hid, name);
+
+        if (reported)
+            QVERIFY(!*reported);
+        QVERIFY(mouse.commands().isEmpty());
+        QVERIFY(f.hid.isLinkFree());
+        QCOMPARE(f.backend.openHandleCount(), 0);
+        // No request is tried twice: one time-out per request, plus pauses.
+        const int requests = int(f.backend.calls(HidCall::SendFeature).size());
+        QVERIFY(requests >= 1 && requests <= 4);
+        QVERIFY(f.backend.calls(HidCall::Write).isEmpty());
+        const qint64 bound = requests * (EmulatorBackend::kTransferTimeoutMs + 2 * 128 + 8);
+        QVERIFY2(f.clock.elapsed() - start <= bound,
+                 qPrintable(QStringLiteral("%1 ms").arg(f.clock.elapsed() - start)));
+
+        // Power back: the mouse answers again.
+        f.backend.unplug();
+        f.backend.plugIn();
+        QVERIFY(f.backend.isAnswering());
+        f.hid.setDeviceTable(f.hid.locateInterfaces(f.hid.deviceTable()));
+        QVERIFY(f.hid.chkDeviceIsEnCode(0));
     }
 
     void inputReportsThatNeverComeEndTheRead()

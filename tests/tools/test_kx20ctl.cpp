@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run
@@ -235,12 +237,14 @@ private slots:
         QVERIFY(r.traceLines().isEmpty());
     }
 
-    void missingFilesAreUsageErrors()
+    // A folder named on the command line that is not there is a usage error;
+    // a file missing from the folder is a file error.
+    void missingFilesAreFileErrors()
     {
         QVERIFY(QFile::remove(setting(QStringLiteral("p8.bin"))));
         const Run profile = emulate(
             QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("apply"), QStringLiteral("7")});
-        QVERIFY2(profile.code == 2, qPrintable(show(profile)));
+        QVERIFY2(profile.code == 3, qPrintable(show(profile)));
         QVERIFY(profile.err.contains(QStringLiteral("p8.bin")));
         QVERIFY(profile.traceLines().isEmpty());
 
@@ -250,8 +254,35 @@ private slots:
         QCOMPARE(folder.code, 2);
         QVERIFY(QFile::remove(setting(QStringLiteral("apConfig.bin"))));
         const Run config = emulate(QStringLiteral("560"), {QStringLiteral("info")});
-        QCOMPARE(config.code, 2);
+        QCOMPARE(config.code, 3);
         QVERIFY(config.err.contains(QStringLiteral("apConfig.bin")));
+    }
+
+    // A profile path that is a pipe, or a file far larger than ours, blocks
+    // nothing: info runs, sending that profile is a file error naming it,
+    // and the file stays as it is.
+    void specialProfileFilesNeverBlock()
+    {
+        const QString pipe = setting(QStringLiteral("p3.bin"));
+        QVERIFY(QFile::remove(pipe));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QFile huge(setting(QStringLiteral("p1.bin")));
+        QVERIFY(huge.open(QIODevice::Append));
+        huge.write(QByteArray(2 * 1024 * 1024, ';'));
+        huge.close();
+        const QMap<QString, QByteArray> before = snapshot();
+
+        const Run info = emulate(QStringLiteral("560"), {QStringLiteral("info")});
+        QVERIFY2(info.code == 0, qPrintable(show(info)));
+        QVERIFY(info.err.contains(QStringLiteral("p3.bin ignored (not a regular file)")));
+        const Run pipeApply = emulate(QStringLiteral("553"), {QStringLiteral("apply"), QStringLiteral("2")});
+        QVERIFY2(pipeApply.code == 3, qPrintable(show(pipeApply)));
+        QVERIFY(pipeApply.err.contains(QStringLiteral("p3.bin: not a regular file; not read")));
+        const Run hugeApply = emulate(QStringLiteral("560"), {QStringLiteral("apply"), QStringLiteral("0")});
+        QVERIFY2(hugeApply.code == 3, qPrintable(show(hugeApply)));
+        QVERIFY(hugeApply.err.contains(QStringLiteral("more than a settings file holds; not read")));
+        QCOMPARE(snapshot(), before);
+        QVERIFY(!QFileInfo(pipe).isFile() && QFileInfo::exists(pipe));
     }
 
     void unknownSensorIsAUsageError()
@@ -674,7 +705,7 @@ private slots:
         const QStringList trace = r.traceLines();
         QVERIFY(trace.size() > 10);
         qint64 last = 0;
-        static const QRegularExpression stamp(QStringLiteral("^trace +(\\d+) ms (->|<-|--) "));
+        static const QRegularExpression stamp(QStringLiteral("^trace +(\\d+) ms (->|<-|--|==) "));
         for (const QString &line : trace) {
             const QRegularExpressionMatch m = stamp.match(line);
             QVERIFY2(m.hasMatch(), qPrintable(line));
@@ -682,7 +713,86 @@ private slots:
             QVERIFY(t >= last);
             last = t;
         }
-        QVERIFY(r.err.contains(QStringLiteral("<- feature   emu:0:command  [9] 00 84 01 01")));
+        // Each command is named, with its request, before its reports.
+        const auto find = [&trace](const QString &text) {
+            for (int i = 0; i < trace.size(); ++i) {
+                if (trace.at(i).contains(text))
+                    return i;
+            }
+            return -1;
+        };
+        const int command =
+            find(QStringLiteral("== command   hid560_84H_GetCurrentDPI  00 84 01 00 00 00 00 00 7A"));
+        const int answer = find(QStringLiteral("<- feature   emu:0:command  [9] 00 84 01 01"));
+        QVERIFY(command >= 0 && answer > command);
+        QVERIFY(
+            !trace.mid(command + 1, answer - command).join(QString()).contains(QStringLiteral("== command")));
+    }
+
+    // --trace=json: one object a line, the bytes in the clear beside the bytes
+    // as sent (scrambled for a row with isEncode), each report with its command.
+    void jsonTraceHasClearAndSentBytes()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("0/isEncode"), QStringLiteral("1"));
+        const Run r = emulate(QStringLiteral("553"), {QStringLiteral("--trace=json"), QStringLiteral("rate"),
+                                                      QStringLiteral("500")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QString command;
+        int features = 0;
+        for (const QString &line : r.errLines()) {
+            QJsonParseError error;
+            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8(), &error).object();
+            QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(line));
+            for (const char *key : {"time", "direction", "call", "interface", "command"})
+                QVERIFY2(o.contains(QLatin1String(key)), qPrintable(line));
+            if (o.value(QStringLiteral("call")) == QStringLiteral("command")) {
+                command = o.value(QStringLiteral("clear")).toString();
+                continue;
+            }
+            if (o.value(QStringLiteral("call")) != QStringLiteral("feature")
+                || o.value(QStringLiteral("direction")) != QStringLiteral("out"))
+                continue;
+            ++features;
+            QCOMPARE(o.value(QStringLiteral("clear")).toString(), command);
+            QVERIFY(o.value(QStringLiteral("bytes")).toString() != command);
+            QVERIFY(!o.value(QStringLiteral("command")).toString().isEmpty());
+        }
+        QCOMPARE(features, 2); // the handshake, then the report rate
+        QCOMPARE(command, QStringLiteral("00 01 02 00 00 00 00 00 FC"));
+    }
+
+    // Faults given on the command line reach the emulated mouse; every one
+    // ends in its own exit code and one clear line, never in a hang.
+    void faultOptions_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("553 listen, options not written")
+            << "--emulate=553 --fault send-feature@3 listen" << 3 << "event reports on";
+        QTest::newRow("560 listen, options not read")
+            << "--emulate=560 --fault get-feature@2 listen" << 3 << "event reports on";
+        QTest::newRow("560 listen, mouse hangs")
+            << "--emulate=560 --fault silent@13 listen" << 3 << "event reports on";
+        QTest::newRow("unplugged at once") << "--emulate=553 --fault unplug@1 rate 500" << 1 << "no device";
+        QTest::newRow("hangs after the handshake")
+            << "--emulate=560 --fault silent@12 info" << 3 << "did not answer";
+        QTest::newRow("write fails") << "--emulate=553 --fault write@1 dpi 4 400 800 1600 3200 4800 6400 "
+                                        "12800 16000"
+                                     << 3 << "HID call(s) failed";
+        QTest::newRow("no such call") << "--emulate=553 --fault poke@1 info" << 2 << "--fault 'poke@1'";
+        QTest::newRow("counted from 1") << "--emulate=553 --fault write@0 info" << 2 << "counts from 1";
+        QTest::newRow("real mouse") << "--fault unplug@1 info" << 2 << "needs --emulate";
+    }
+
+    void faultOptions()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const Run r = run(QStringList{QStringLiteral("--dev-no-pauses")} + line.split(QLatin1Char(' ')));
+        QVERIFY2(r.code == code, qPrintable(show(r)));
+        QVERIFY2(r.errLines().filter(message).size() == 1, qPrintable(show(r)));
     }
 };
 
