@@ -11,8 +11,9 @@ target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/profileimages.cpp ${CMAKE_CURRENT_LIST_DIR}/profileimages.h
     ${CMAKE_CURRENT_LIST_DIR}/variantbytes.cpp ${CMAKE_CURRENT_LIST_DIR}/variantbytes.h
 )
-# Tables the scene and kx20ctl share: key texts and report rates.
+# Tables the scene and kx20ctl share: key texts, report rates, lighting effects.
 target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/keycodestring.cpp ${CMAKE_CURRENT_LIST_DIR}/keycodestring.h
+    ${CMAKE_CURRENT_LIST_DIR}/lighteffects.cpp ${CMAKE_CURRENT_LIST_DIR}/lighteffects.h
     ${CMAKE_CURRENT_LIST_DIR}/reportrates.cpp ${CMAKE_CURRENT_LIST_DIR}/reportrates.h
 )

@@ -405,10 +405,16 @@ Item {
             DpiSetting {
                 id: dpiSetting
                 objectName: "dpiSetting"
+                onFocusMain: mainIten.mainFocus()
             }
 
             LightControl {
                 id: lightControl
+                objectName: "lightControl"
+                isColorful: mainIten.isColorful
+                is55328: mainIten.is55328
+                is571: mainIten.is571
+                dpiCount: dpiSetting.dpiCount
             }
         }
 
@@ -478,6 +484,7 @@ Item {
             id: systemSetting
             objectName: "systemSetting"
             onClosed: mainIten.closePage()
+            onFocusMain: mainIten.mainFocus()
         }
         KeyAssigment {
             id: keyAssigment

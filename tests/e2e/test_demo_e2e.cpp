@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -65,6 +66,17 @@ QString fileText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// The DPI page's slider of stage `stage` (0-based) with four stages shown:
+// a point of its track just above the bottom end, inside the filled part
+// whatever the stage's value.
+QPoint stageTrack(int stage)
+{
+    constexpr int pageX = 768;
+    constexpr int pageY = 56;
+    constexpr int pitch = 39;
+    return {pageX + 116 + (2 * stage - 3) * pitch / 2, pageY + 44 + 176 - 4};
+}
+
 bool finished(QProcess &process)
 {
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
@@ -79,6 +91,7 @@ void clickAt(const QString &window, int x, int y, int repeat = 1)
 }
 
 constexpr QRgb kOrange = qRgb(0xcf, 0x3e, 0x00);
+constexpr QRgb kBlue = qRgb(0x09, 0x34, 0x7f);
 
 } // namespace
 
@@ -114,6 +127,20 @@ private:
         return xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                         QStringLiteral("--pid"), QString::number(demo.processId())})
             .section(QLatin1Char('\n'), 0, 0);
+    }
+
+    // The demo's window once its main screen shows (Save drawn blue).
+    static QString mainScreen(QProcess &demo, QImage &shot)
+    {
+        const QString window = readyWindow(demo);
+        if (window.isEmpty()
+            || !QTest::qWaitFor(
+                [&] {
+                    return near((shot = windowShot(window)).pixel(950, 620), kBlue);
+                },
+                10000))
+            return {};
+        return window;
     }
 
 private slots:
@@ -236,6 +263,78 @@ private slots:
 
         demo.terminate();
         QVERIFY(finished(demo));
+    }
+
+    // The DPI button on the mouse moves the orange stage on the DPI page.
+    void dpiButtonMovesTheOrangeStage()
+    {
+        const QString statePath = m_install.filePath(QStringLiteral("mouse-state-dpi.txt"));
+        QProcess demo;
+        start(demo, {QStringLiteral("--mouse-state"), statePath, QStringLiteral("--dpi-button-stdin")});
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QLatin1String("stage=")), 10000);
+        const int before =
+            QRegularExpression(QStringLiteral("stage=(\\d)")).match(fileText(statePath)).captured(1).toInt();
+        QVERIFY(before >= 1 && before < 4);
+        const QRgb orange = qRgb(0xcf, 0x3e, 0x00);
+        const QRgb blue = qRgb(0x09, 0x34, 0x7f);
+        QVERIFY(near(shot.pixel(stageTrack(before - 1)), orange));
+        QVERIFY(near(shot.pixel(stageTrack(before)), blue));
+
+        demo.write("\n");
+        const QString after = QStringLiteral("stage=%1\n").arg(before + 1);
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(after), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(near((shot = windowShot(window)).pixel(stageTrack(before)), orange), 10000);
+        QVERIFY(near(shot.pixel(stageTrack(before - 1)), blue));
+        keep(shot, "dpi-stage-switched.png");
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // Each lighting variant as a person sees it first.
+    void lightingVariants_data()
+    {
+        QTest::addColumn<bool>("colourful");
+        QTest::addColumn<bool>("v55328");
+        QTest::addColumn<bool>("v571");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("full colour") << true << false << false << QStringLiteral("lighting-colourful.png");
+        QTest::newRow("single colour") << false << false << false << QStringLiteral("lighting-single.png");
+        QTest::newRow("55328") << false << true << false << QStringLiteral("lighting-55328.png");
+        QTest::newRow("571") << true << false << true << QStringLiteral("lighting-571.png");
+    }
+    void lightingVariants()
+    {
+        QFETCH(bool, colourful);
+        QFETCH(bool, v55328);
+        QFETCH(bool, v571);
+        QFETCH(QString, name);
+        const QString config = m_install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        const QByteArray installed = [&config] {
+            QFile file(config);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        {
+            QSettings ap(config, QSettings::IniFormat);
+            ap.setValue(QStringLiteral("mouse/isColorful"), colourful);
+            ap.setValue(QStringLiteral("mouse/is55328"), v55328);
+            ap.setValue(QStringLiteral("mouse/is571"), v571);
+        }
+        QProcess demo;
+        start(demo);
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
+        keep(shot, qPrintable(name));
+        demo.terminate();
+        QVERIFY(finished(demo));
+        QFile restore(config);
+        QVERIFY(restore.open(QIODevice::WriteOnly) && restore.write(installed) == installed.size());
+        QVERIFY(!window.isEmpty());
+        // The lighting page, black, below the DPI page.
+        QVERIFY(near(shot.pixel(770, 400), qRgb(0, 0, 0)));
     }
 };
 

@@ -31,6 +31,7 @@ public:
 
     myQQuickView &view() const { return *m_view; }
     QQuickItem *root() const;
+    // By object name, also among the items a Repeater made.
     QQuickItem *item(const char *objectName) const;
 
     // The first initUI, up to the main screen taking input.
