@@ -9,15 +9,20 @@
 int main(int argc, char **argv)
 {
     // --mouse-state FILE: keep FILE showing what the emulated mouse stored.
+    // --dpi-button-stdin: each line on standard input presses its DPI button.
     QString statePath;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (qstrcmp(argv[i], "--mouse-state") == 0)
+    bool dpiButtonStdin = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--mouse-state") == 0 && i + 1 < argc)
             statePath = QFileInfo(QString::fromLocal8Bit(argv[i + 1])).absoluteFilePath();
+        dpiButtonStdin = dpiButtonStdin || qstrcmp(argv[i], "--dpi-button-stdin") == 0;
     }
     DemoMouse demo;
-    return runKx20Config(argc, argv, [&demo, &statePath](Widget &window) {
+    return runKx20Config(argc, argv, [&demo, &statePath, dpiButtonStdin](Widget &window) {
         demo.plugInto(window);
         if (!statePath.isEmpty())
             demo.publishStateTo(statePath);
+        if (dpiButtonStdin)
+            demo.pressDpiButtonOnInputLines();
     });
 }

@@ -9,6 +9,12 @@
 #include <QSettings>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include "dpibuttonlines.h"
+
+#include <unistd.h>
+#endif
+
 DemoMouse::DemoMouse()
 {
     m_backend.setRealTimeWaits(true);
@@ -88,4 +94,11 @@ void DemoMouse::publishStateTo(const QString &path)
             m_published = state;
     });
     timer->start(100);
+}
+
+void DemoMouse::pressDpiButtonOnInputLines()
+{
+#ifdef Q_OS_UNIX
+    new DpiButtonLines(STDIN_FILENO, m_backend, qApp);
+#endif
 }

@@ -20,6 +20,9 @@ public:
     // changes, so a person or a test outside the program can see what
     // reached the mouse.
     void publishStateTo(const QString &path);
+    // Each line on standard input presses the DPI button, as the tray
+    // menu's entry does, for a person or a test without a tray.
+    void pressDpiButtonOnInputLines();
     EmulatorBackend &backend() { return m_backend; }
 
 private:

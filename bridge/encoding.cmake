@@ -11,11 +11,12 @@ target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/profileimages.cpp ${CMAKE_CURRENT_LIST_DIR}/profileimages.h
     ${CMAKE_CURRENT_LIST_DIR}/variantbytes.cpp ${CMAKE_CURRENT_LIST_DIR}/variantbytes.h
 )
-# Tables the scene and kx20ctl share: key texts, report rates, button
-# functions and the macro encoding.
+# Tables the scene and kx20ctl share: key texts, report rates, lighting
+# effects, button functions and the macro encoding.
 target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/functioncodes.cpp ${CMAKE_CURRENT_LIST_DIR}/functioncodes.h
     ${CMAKE_CURRENT_LIST_DIR}/keycodestring.cpp ${CMAKE_CURRENT_LIST_DIR}/keycodestring.h
+    ${CMAKE_CURRENT_LIST_DIR}/lighteffects.cpp ${CMAKE_CURRENT_LIST_DIR}/lighteffects.h
     ${CMAKE_CURRENT_LIST_DIR}/macroencoder.cpp ${CMAKE_CURRENT_LIST_DIR}/macroencoder.h
     ${CMAKE_CURRENT_LIST_DIR}/reportrates.cpp ${CMAKE_CURRENT_LIST_DIR}/reportrates.h
 )

@@ -5,7 +5,20 @@
 #include "widgetfiledialogs.h"
 
 #include <QFocusEvent>
+#include <QJSValue>
 #include <QQuickItem>
+
+namespace {
+
+// A list the scene passes as a plain value (the gun slots' "mouse/selectGun")
+// arrives wrapped as a script value, which a settings file cannot hold: it
+// is stored as the list it is.
+QVariant storable(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<QJSValue>() ? value.value<QJSValue>().toVariant() : value;
+}
+
+} // namespace
 
 myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
     : QQuickWidget(parent)
@@ -357,12 +370,12 @@ QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
 
 void myQQuickView::setData(QVariant key, QVariant value)
 {
-    m_files->setData(key.toString(), value);
+    m_files->setData(key.toString(), storable(value));
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    m_files->setGlobalData(key.toString(), tmpdata);
+    m_files->setGlobalData(key.toString(), storable(tmpdata));
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)

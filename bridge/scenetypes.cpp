@@ -2,6 +2,7 @@
 
 #include "functioncodes.h"
 #include "keycodestring.h"
+#include "lighteffects.h"
 #include "macroencoder.h"
 #include "reportrates.h"
 
@@ -11,6 +12,7 @@ void registerSceneTypes()
 {
     static const bool registered = [] {
         qmlRegisterType<KeyCodeString>("KX20", 1, 0, "KeyCodeString");
+        qmlRegisterType<LightEffects>("KX20", 1, 0, "LightEffects");
         qmlRegisterType<ReportRates>("KX20", 1, 0, "ReportRates");
         // Stateless: one shared instance each.
         qmlRegisterSingletonType<FunctionCodes>("KX20", 1, 0, "FunctionCodes",

@@ -3,6 +3,7 @@
 #include "buttonencoding.h"
 #include "ctloptions.h"
 #include "dpiencoding.h"
+#include "lighteffects.h"
 #include "reportrates.h"
 #include "storeconventions.h"
 
@@ -17,9 +18,6 @@ constexpr int kDpiSanityMax = 65535;
 constexpr int kMaxSpeed = 4;
 constexpr int kMaxBrightness = 4;
 constexpr int kMaxGunY = 64;
-constexpr int kBaseEffects = 4;
-constexpr int kColourfulEffects = 7;
-constexpr int kEffects571 = 16;
 constexpr int kColoursInImage = 8;
 constexpr int kGunRecords = 6;
 constexpr int kGunPeriodIndex = 2;
@@ -40,15 +38,20 @@ const QList<CommandInfo> kCommands = {
      "milliseconds (8, 4, 2, 1), as the program does."},
     {CommandId::Stage, "stage", "stage N", "switch to DPI stage N (1-8)",
      "Makes DPI stage N (1 to 8) the mouse's current stage."},
-    {CommandId::Dpi, "dpi", "dpi COUNT V1 V2 V3 V4 V5 V6 V7 V8", "set the DPI stages",
-     "Sets how many DPI stages are in use (COUNT, 1 to 8) and the DPI value of all eight\n"
-     "stages, converted for the sensor named by mouse/sensorType. Values must lie within\n"
-     "mouse/minDPI and mouse/maxDPI and be multiples of mouse/dpiBase where apConfig.bin\n"
-     "sets them."},
-    {CommandId::Light, "light", "light EFFECT SPEED BRIGHTNESS", "set the lighting effect",
-     "Sets the lighting effect (the row of the program's effect list, from 0), its speed\n"
-     "(0-4) and its brightness (0-4). Which effects exist depends on the mouse's variant\n"
-     "flags."},
+    {CommandId::Dpi, "dpi", "dpi V1 [V2 ... V8] | dpi COUNT V1 ... V8", "set the DPI stages",
+     "Sets the DPI stages, converted for the sensor named by mouse/sensorType.\n"
+     "  dpi V1 [V2 ... V8]      the values of the first stages; as many stages are in use\n"
+     "                          as values are given, the others keep the values stored in\n"
+     "                          the profile in use (mouse/dpiValueArray)\n"
+     "  dpi COUNT V1 ... V8     how many stages are in use (1 to 8) and all eight values\n"
+     "Values must lie within mouse/minDPI and mouse/maxDPI and be multiples of\n"
+     "mouse/dpiBase where apConfig.bin sets them. The profile file is only read."},
+    {CommandId::Light, "light", "light [EFFECT SPEED BRIGHTNESS]", "set the lighting effect, or list them",
+     "Sets the lighting effect, its speed (0-4) and its brightness (0-4). EFFECT is the\n"
+     "row of the program's effect list (from 0) or its name in the configured language\n"
+     "(case, spaces and dashes do not count: finger-moving). Which effects exist depends\n"
+     "on the mouse's variant flags. Without arguments, lists the effects of the\n"
+     "configured mouse with the settings each one uses."},
     {CommandId::Colors, "colors", "colors R,G,B [R,G,B ...]", "set the lighting colours",
      "Sets up to twelve lighting colours (eight on a 560-family mouse), each as R,G,B\n"
      "with values 0-255 or as #RRGGBB. Colours not given are sent as black."},
@@ -474,20 +477,38 @@ RequestResult parseRequest(const CtlOptions &options)
         if (expectCount(*info, args, 1, "one stage", error))
             parseRanged(args.first(), 1, kStages, QStringLiteral("stage: N"), r.stage, error);
         break;
-    case CommandId::Dpi:
-        if (expectCount(*info, args, 1 + kStages, "COUNT and eight DPI values", error)
-            && parseRanged(args.first(), 1, kStages, QStringLiteral("dpi: COUNT"), r.dpiCount, error)) {
-            for (int i = 1; i < args.size(); ++i) {
-                int v = 0;
-                if (!parseRanged(args.at(i), 1, kDpiSanityMax, QStringLiteral("dpi: V%1").arg(i), v, error))
-                    break;
-                r.dpiValues.append(v);
-            }
+    case CommandId::Dpi: {
+        // COUNT and eight values, or the values of the stages in use.
+        const bool withCount = args.size() == 1 + kStages;
+        if (args.isEmpty() || args.size() > 1 + kStages) {
+            error = countError("dpi", "one to eight DPI values, or COUNT and eight values", int(args.size()));
+            break;
+        }
+        if (withCount
+            && !parseRanged(args.first(), 1, kStages, QStringLiteral("dpi: COUNT"), r.dpiCount, error))
+            break;
+        if (!withCount)
+            r.dpiCount = int(args.size());
+        for (int i = withCount ? 1 : 0; i < args.size(); ++i) {
+            int v = 0;
+            const int stage = withCount ? i : i + 1;
+            if (!parseRanged(args.at(i), 1, kDpiSanityMax, QStringLiteral("dpi: V%1").arg(stage), v, error))
+                break;
+            r.dpiValues.append(v);
         }
         break;
+    }
     case CommandId::Light:
-        if (expectCount(*info, args, 3, "EFFECT, SPEED and BRIGHTNESS", error)) {
-            parseRanged(args.at(0), 0, 255, QStringLiteral("light: EFFECT"), r.effect, error)
+        if (args.isEmpty()) {
+            r.listEffects = true;
+            break;
+        }
+        if (expectCount(*info, args, 3, "EFFECT, SPEED and BRIGHTNESS (or nothing, to list)", error)) {
+            if (!parseInt(args.at(0), r.effect))
+                r.effectName = args.at(0);
+            else
+                parseRanged(args.at(0), 0, 255, QStringLiteral("light: EFFECT"), r.effect, error);
+            error.isEmpty()
                 && parseRanged(args.at(1), 0, kMaxSpeed, QStringLiteral("light: SPEED"), r.speed, error)
                 && parseRanged(args.at(2), 0, kMaxBrightness, QStringLiteral("light: BRIGHTNESS"),
                                r.brightness, error);
@@ -540,15 +561,64 @@ RequestResult parseRequest(const CtlOptions &options)
 
 int effectCount(const MouseModel &model)
 {
-    // The rows of the program's effect list for this mouse.
-    int rows = kBaseEffects;
-    if (model.isColorful)
-        rows += kColourfulEffects;
-    if (model.is55328)
-        rows += 1;
-    if (model.is571)
-        rows += kEffects571;
-    return rows;
+    return int(LightEffects::rows(model).size());
+}
+
+QStringList effectNames(const MouseModel &model, const QStringList &languageTexts)
+{
+    QStringList texts = LightEffects::builtInTexts();
+    for (int i = 0; i < texts.size() && i < languageTexts.size(); ++i) {
+        if (!languageTexts.at(i).trimmed().isEmpty())
+            texts[i] = languageTexts.at(i);
+    }
+    return LightEffects::names(LightEffects::rows(model), texts);
+}
+
+QStringList effectListing(const ConfigSnapshot &config)
+{
+    const QList<LightEffect> rows = LightEffects::rows(config.model);
+    QStringList lines;
+    for (int row = 0; row < rows.size(); ++row) {
+        QStringList uses;
+        if (rows.at(row).hasSpeed)
+            uses << QStringLiteral("speed");
+        if (rows.at(row).hasBrightness)
+            uses << QStringLiteral("brightness");
+        const QString name = config.effectNames.value(row);
+        lines << QStringLiteral("%1  %2%3")
+                     .arg(row, 2)
+                     .arg(name.isEmpty() ? QStringLiteral("(no name)") : name)
+                     .arg(uses.isEmpty()
+                              ? QString()
+                              : QStringLiteral("  (") + uses.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    }
+    return lines;
+}
+
+QString resolveEffect(CommandRequest &request, const ConfigSnapshot &config)
+{
+    if (request.effectName.isEmpty())
+        return {};
+    const int row = LightEffects::rowOfName(config.effectNames, request.effectName);
+    if (row < 0)
+        return QStringLiteral("light: this mouse has no effect '%1' (run 'kx20ctl light' for the list)")
+            .arg(request.effectName);
+    request.effect = row;
+    return {};
+}
+
+QString completeDpi(CommandRequest &request, const QVariantList &stored, const QString &fileName)
+{
+    if (request.dpiValues.size() >= kStages)
+        return {};
+    const std::optional<QList<int>> values = intList(stored, 1, kDpiSanityMax);
+    if (!values || values->size() != kStages)
+        return QStringLiteral("dpi: %1: mouse/dpiValueArray %2 is not eight DPI values; give COUNT and all "
+                              "eight values")
+            .arg(fileName, shownList(stored));
+    for (int i = int(request.dpiValues.size()); i < kStages; ++i)
+        request.dpiValues.append(values->at(i));
+    return {};
 }
 
 QString checkDpi(int dpiCount, const QList<int> &values, const ConfigSnapshot &config)

@@ -88,8 +88,13 @@ struct CommandRequest
     int rateHz = 0;
     int stage = 0;
     int dpiCount = 0;
+    // The stages given; fewer than eight: the others keep their stored values.
     QList<int> dpiValues;
     int effect = 0;
+    // light: the effect as named, resolved against the configured mouse.
+    QString effectName;
+    // light without arguments: list the effects.
+    bool listEffects = false;
     int speed = 0;
     int brightness = 0;
     QList<Rgb> colours;
@@ -126,6 +131,8 @@ struct ConfigSnapshot
     // "mouse/profileNo" as stored; checked when a command needs it.
     QVariant profileNo;
     QVariant selectGun;
+    // The names of the mouse's effects in its language, by effect index.
+    QStringList effectNames;
 };
 
 // A number of the application file; nothing when absent or not a number.
@@ -133,6 +140,17 @@ std::optional<int> configInt(const QVariant &value);
 
 // Effects the lighting page offers this mouse: 0 .. effectCount - 1.
 int effectCount(const MouseModel &model);
+// Names the effects as the lighting page does, from the page's texts in the
+// configured language; a text the language lacks is the built-in one.
+QStringList effectNames(const MouseModel &model, const QStringList &languageTexts);
+// light: the lines that list the effects of the configured mouse.
+QStringList effectListing(const ConfigSnapshot &config);
+// light: turns an effect given by name into its index. Empty when it is one
+// of the mouse's effects; otherwise a usage error.
+QString resolveEffect(CommandRequest &request, const ConfigSnapshot &config);
+// dpi with fewer than eight values: the other stages take the values
+// stored in the profile in use. Empty when that gave eight values.
+QString completeDpi(CommandRequest &request, const QVariantList &stored, const QString &fileName);
 
 // Empty when the request suits the configured mouse; otherwise a usage error.
 QString checkAgainstModel(const CommandRequest &request, const ConfigSnapshot &config);

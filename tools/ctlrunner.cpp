@@ -2,6 +2,7 @@
 
 #include "ctlmacros.h"
 #include "ctlsession.h"
+#include "dpibuttonlines.h"
 #include "reportrates.h"
 #include "emulatorbackend.h"
 #include "keycodestring.h"
@@ -17,7 +18,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -170,7 +170,7 @@ int CtlRunner::run(const QStringList &words)
     return execute(options, request.request, root);
 }
 
-int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request, const QString &modulesRoot)
+int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, const QString &modulesRoot)
 {
     CtlSession::Setup setup;
     setup.modulesRoot = modulesRoot;
@@ -189,6 +189,29 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &request,
     }
     CtlSession session(setup);
     const ConfigSnapshot config = session.config();
+
+    CommandRequest request = typed;
+    if (request.id == CommandId::Light && request.listEffects) {
+        for (const QString &line : effectListing(config))
+            printLine(line);
+        return kExitOk;
+    }
+    if (const QString error = resolveEffect(request, config); !error.isEmpty())
+        return usage(error);
+    if (request.id == CommandId::Dpi && request.dpiValues.size() < kStages) {
+        const ProfileChoice choice = chooseProfile(std::nullopt, config.profileNo);
+        if (!choice.error.isEmpty())
+            return fail(kExitDeviceOrFile, choice.error);
+        if (!session.hasProfileFile(choice.profile))
+            return fail(kExitDeviceOrFile,
+                        QStringLiteral("dpi: no file %1 for the other stages; give COUNT and "
+                                       "all eight values")
+                            .arg(session.profileFileName(choice.profile)));
+        const QString error = completeDpi(request, session.profileData(choice.profile).dpiValueArray,
+                                          session.profileFileName(choice.profile));
+        if (!error.isEmpty())
+            return fail(kExitDeviceOrFile, error);
+    }
 
     // Everything the command will send is judged before the first byte.
     const QString modelError = checkAgainstModel(request, config);
@@ -759,24 +782,9 @@ int CtlRunner::runListen(CtlSession &session)
     }
 
     // The emulated mouse's DPI button: a line on standard input presses it.
-    std::unique_ptr<QSocketNotifier> presses;
-    EmulatorBackend *emulator = session.emulator();
-    if (emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1) {
-        presses = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-        QSocketNotifier *notifier = presses.get();
-        QObject::connect(notifier, &QSocketNotifier::activated, &context, [emulator, notifier] {
-            char buffer[256];
-            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n <= 0) {
-                notifier->setEnabled(false);
-                return;
-            }
-            for (ssize_t i = 0; i < n; ++i) {
-                if (buffer[i] == '\n')
-                    emulator->pressDpiButton();
-            }
-        });
-    }
+    std::unique_ptr<DpiButtonLines> presses;
+    if (EmulatorBackend *emulator = session.emulator(); emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1)
+        presses = std::make_unique<DpiButtonLines>(STDIN_FILENO, *emulator);
     std::fprintf(m_err, "kx20ctl: listening for DPI-button switches; Ctrl+C stops\n");
     std::fflush(m_err);
     const int loop = QCoreApplication::exec();

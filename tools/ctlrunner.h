@@ -33,7 +33,9 @@ private:
     void printLine(const QString &line);
 
     int help(const CtlOptions &options);
-    int execute(const CtlOptions &options, const CtlCommands::CommandRequest &request,
+    // `typed`: the command as parsed; names and omitted stages are filled in
+    // from the configuration before anything is checked or sent.
+    int execute(const CtlOptions &options, const CtlCommands::CommandRequest &typed,
                 const QString &modulesRoot);
     int finish(CtlSession &session, const CtlOptions &options, int code, bool strict);
 

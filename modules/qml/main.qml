@@ -435,10 +435,16 @@ Item {
             DpiSetting {
                 id: dpiSetting
                 objectName: "dpiSetting"
+                onFocusMain: mainIten.mainFocus()
             }
 
             LightControl {
                 id: lightControl
+                objectName: "lightControl"
+                isColorful: mainIten.isColorful
+                is55328: mainIten.is55328
+                is571: mainIten.is571
+                dpiCount: dpiSetting.dpiCount
             }
         }
 
@@ -515,11 +521,13 @@ Item {
             id: gunControl
             objectName: "gunControl"
             onClosed: mainIten.closePage()
+            onSendKeyMatrix: Values.callIf(keyMatrix, "saveData")
         }
         SystemSetting {
             id: systemSetting
             objectName: "systemSetting"
             onClosed: mainIten.closePage()
+            onFocusMain: mainIten.mainFocus()
         }
         KeyAssigment {
             id: keyAssigment
@@ -544,6 +552,9 @@ Item {
                 menuUp.profileList.closeMenu()
             }
             onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+            // Rows move when one is deleted: the title-area list follows the
+            // active profile's row.
+            onActiveRowChanged: menuUp.profileList.currentSelect = activeRow
         }
         FactorySure {
             id: factorysure

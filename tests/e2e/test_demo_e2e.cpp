@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -65,16 +66,32 @@ QString fileText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-void clickAt(const QString &window, int x, int y)
+// The DPI page's slider of stage `stage` (0-based) with four stages shown:
+// a point of its track just above the bottom end, inside the filled part
+// whatever the stage's value.
+QPoint stageTrack(int stage)
 {
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-             QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    constexpr int pageX = 768;
+    constexpr int pageY = 56;
+    constexpr int pitch = 39;
+    return {pageX + 116 + (2 * stage - 3) * pitch / 2, pageY + 44 + 176 - 4};
 }
 
 bool finished(QProcess &process)
 {
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
 }
+
+// A click (or a double click) at window coordinates, as a person's pointer.
+void clickAt(const QString &window, int x, int y, int repeat = 1)
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+             QString::number(y), QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(repeat),
+             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+constexpr QRgb kOrange = qRgb(0xcf, 0x3e, 0x00);
+constexpr QRgb kBlue = qRgb(0x09, 0x34, 0x7f);
 
 } // namespace
 
@@ -96,11 +113,10 @@ private:
         process.start(m_program, arguments);
     }
 
-    // The demo keeping its mouse's state in `statePath`, up to its scene
-    // being ready; its window, or empty.
-    QString startDemo(QProcess &demo, const QString &statePath)
+    // The demo's window once its scene is ready; empty when it never gets
+    // there.
+    static QString readyWindow(QProcess &demo)
     {
-        start(demo, {QStringLiteral("--mouse-state"), statePath});
         QByteArray log;
         if (!QTest::qWaitFor(
                 [&] {
@@ -111,6 +127,20 @@ private:
         return xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                         QStringLiteral("--pid"), QString::number(demo.processId())})
             .section(QLatin1Char('\n'), 0, 0);
+    }
+
+    // The demo's window once its main screen shows (Save drawn blue).
+    static QString mainScreen(QProcess &demo, QImage &shot)
+    {
+        const QString window = readyWindow(demo);
+        if (window.isEmpty()
+            || !QTest::qWaitFor(
+                [&] {
+                    return near((shot = windowShot(window)).pixel(950, 620), kBlue);
+                },
+                10000))
+            return {};
+        return window;
     }
 
 private slots:
@@ -163,7 +193,8 @@ private slots:
     {
         const QString statePath = m_install.filePath(QStringLiteral("mouse-state.txt"));
         QProcess demo;
-        const QString window = startDemo(demo, statePath);
+        start(demo, {QStringLiteral("--mouse-state"), statePath});
+        const QString window = readyWindow(demo);
         QVERIFY(!window.isEmpty());
         keep(windowShot(window), "power-on.png");
 
@@ -190,6 +221,122 @@ private slots:
         QVERIFY(finished(demo));
     }
 
+    // Profiles and guns as a person meets them: Config opens the profile
+    // page, New adds profile_0, a double click renames it, the title-area
+    // list switches to it; the gun page opens from the editor box.
+    void profileJourney()
+    {
+        QProcess demo;
+        start(demo);
+        const QString window = readyWindow(demo);
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(950, 620), qRgb(0x09, 0x34, 0x7f)), 10000);
+
+        // The profile page, centred: its list at (321, 225), rows 27 high.
+        clickAt(window, 718, 620);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(330, 230), kOrange), 5000);
+        clickAt(window, 353, 425);
+        const QString names = m_install.filePath(QStringLiteral("modules/setting/name.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(names).contains(QLatin1String("profile_01")), 10000);
+        clickAt(window, 421, 265, 2);
+        xdotool({QStringLiteral("type"), QStringLiteral("--window"), window, QStringLiteral("Work")});
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("Return")});
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(names).contains(QLatin1String("Work1")), 10000);
+        keep(windowShot(window), "profile-page.png");
+
+        // Closed, then the title-area list's second row: profile 1.
+        clickAt(window, 696, 196);
+        clickAt(window, 832, 24);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(780, 72), qRgb(0x1a, 0x1a, 0x1a)), 5000);
+        keep(windowShot(window), "profile-list-open.png");
+        clickAt(window, 832, 72);
+        const QString config = m_install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(config).contains(QLatin1String("profileNo=1")), 10000);
+
+        // The gun page, centred the first time: its record list at
+        // (216, 177), the first row (M416, slot 1's record) orange.
+        // The window takes no clicks while the switch sends the profile to
+        // the mouse; once open, the mask takes the repeated clicks.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (clickAt(window, 140, 427), near(windowShot(window).pixel(222, 183), kOrange)), 20000);
+        keep(windowShot(window), "gun-page.png");
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // The DPI button on the mouse moves the orange stage on the DPI page.
+    void dpiButtonMovesTheOrangeStage()
+    {
+        const QString statePath = m_install.filePath(QStringLiteral("mouse-state-dpi.txt"));
+        QProcess demo;
+        start(demo, {QStringLiteral("--mouse-state"), statePath, QStringLiteral("--dpi-button-stdin")});
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QLatin1String("stage=")), 10000);
+        const int before =
+            QRegularExpression(QStringLiteral("stage=(\\d)")).match(fileText(statePath)).captured(1).toInt();
+        QVERIFY(before >= 1 && before < 4);
+        const QRgb orange = qRgb(0xcf, 0x3e, 0x00);
+        const QRgb blue = qRgb(0x09, 0x34, 0x7f);
+        QVERIFY(near(shot.pixel(stageTrack(before - 1)), orange));
+        QVERIFY(near(shot.pixel(stageTrack(before)), blue));
+
+        demo.write("\n");
+        const QString after = QStringLiteral("stage=%1\n").arg(before + 1);
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(after), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(near((shot = windowShot(window)).pixel(stageTrack(before)), orange), 10000);
+        QVERIFY(near(shot.pixel(stageTrack(before - 1)), blue));
+        keep(shot, "dpi-stage-switched.png");
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // Each lighting variant as a person sees it first.
+    void lightingVariants_data()
+    {
+        QTest::addColumn<bool>("colourful");
+        QTest::addColumn<bool>("v55328");
+        QTest::addColumn<bool>("v571");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("full colour") << true << false << false << QStringLiteral("lighting-colourful.png");
+        QTest::newRow("single colour") << false << false << false << QStringLiteral("lighting-single.png");
+        QTest::newRow("55328") << false << true << false << QStringLiteral("lighting-55328.png");
+        QTest::newRow("571") << true << false << true << QStringLiteral("lighting-571.png");
+    }
+    void lightingVariants()
+    {
+        QFETCH(bool, colourful);
+        QFETCH(bool, v55328);
+        QFETCH(bool, v571);
+        QFETCH(QString, name);
+        const QString config = m_install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        const QByteArray installed = [&config] {
+            QFile file(config);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        {
+            QSettings ap(config, QSettings::IniFormat);
+            ap.setValue(QStringLiteral("mouse/isColorful"), colourful);
+            ap.setValue(QStringLiteral("mouse/is55328"), v55328);
+            ap.setValue(QStringLiteral("mouse/is571"), v571);
+        }
+        QProcess demo;
+        start(demo);
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
+        keep(shot, qPrintable(name));
+        demo.terminate();
+        QVERIFY(finished(demo));
+        QFile restore(config);
+        QVERIFY(restore.open(QIODevice::WriteOnly) && restore.write(installed) == installed.size());
+        QVERIFY(!window.isEmpty());
+        // The lighting page, black, below the DPI page.
+        QVERIFY(near(shot.pixel(770, 400), qRgb(0, 0, 0)));
+    }
+
     // Recording a macro by typing while the editor records, binding it to
     // button 5 in the dialog and saving: the macro file holds the keys, the
     // emulated mouse the macro's bytes and the button that runs it.
@@ -197,9 +344,10 @@ private slots:
     {
         const QString statePath = m_install.filePath(QStringLiteral("macro-state.txt"));
         QProcess demo;
-        const QString window = startDemo(demo, statePath);
+        start(demo, {QStringLiteral("--mouse-state"), statePath});
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
         QVERIFY(!window.isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(950, 620), qRgb(0x09, 0x34, 0x7f)), 10000);
 
         // The editor (640 x 448 at 192, 96): New, then record A and B.
         clickAt(window, 140, 402);
@@ -209,7 +357,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(macroFile), 5000);
         clickAt(window, 452, 521);
         // The record button turns orange while recording.
-        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(400, 515), qRgb(0xcf, 0x3e, 0x00)), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(400, 515), kOrange), 5000);
         xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("a"),
                  QStringLiteral("b")});
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(430, 250), qRgb(0, 0, 0)), 5000);
@@ -235,8 +383,7 @@ private slots:
         // list's first row: hidden while the list is open, back when it has
         // closed and chosen.
         constexpr QPoint runModeMark{333, 285};
-        const QRgb orange = qRgb(0xcf, 0x3e, 0x00);
-        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), orange), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), kOrange), 5000);
         clickAt(window, 408, 253);
         QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(runModeMark), qRgb(0x1a, 0x1a, 0x1a)), 5000);
         keep(windowShot(window), "key-dialog-macros.png");
@@ -246,7 +393,7 @@ private slots:
         const QImage titleBefore = windowShot(window).copy(title);
         clickAt(window, 408, 277);
         QTRY_VERIFY_WITH_TIMEOUT(windowShot(window).copy(title) != titleBefore, 5000);
-        QVERIFY(near(windowShot(window).pixel(runModeMark), orange));
+        QVERIFY(near(windowShot(window).pixel(runModeMark), kOrange));
         clickAt(window, 696, 138);
         QTRY_VERIFY_WITH_TIMEOUT(
             fileText(statePath).contains(QLatin1String("macro5=00 01 01 04 81 04 01 05 81 05 00 00")), 10000);

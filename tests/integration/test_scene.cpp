@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -19,6 +20,7 @@ QPoint rateRow(int row)
     return {188, 479 + 24 * (row + 1)};
 }
 constexpr QPoint kResetButton{834, 620};
+constexpr QPoint kSaveButton{950, 620};
 constexpr QPoint kResetOk{674, 350};
 constexpr QPoint kSaveButton{950, 620};
 
@@ -48,6 +50,31 @@ bool settled(QQuickItem *list, bool open)
     return list && list->property("isDrop").toBool() == open && !list->property("isAnimating").toBool();
 }
 
+// Where a point of an item lies in the view.
+QPoint at(QQuickItem *item, const QPointF &local)
+{
+    return item->mapToScene(local).toPoint();
+}
+
+// Drags with the left button from `from` by `offset`, a few pixels a step,
+// as a hand would.
+void drag(QWidget *view, const QPoint &from, const QPoint &offset)
+{
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+    constexpr int steps = 8;
+    for (int i = 1; i <= steps; ++i)
+        QTest::mouseMove(view, from + offset * i / steps);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, from + offset);
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
 } // namespace
 
 class TestScene : public QObject
@@ -55,6 +82,12 @@ class TestScene : public QObject
     Q_OBJECT
 
 private slots:
+    void families_data()
+    {
+        QTest::addColumn<ChipFamily>("family");
+        QTest::newRow("553") << ChipFamily::F553;
+        QTest::newRow("560") << ChipFamily::F560;
+    }
     void reportRateIsStoredAndSentAtOnce_data()
     {
         QTest::addColumn<ChipFamily>("family");
@@ -206,6 +239,122 @@ private slots:
         QTRY_VERIFY(!scene.view().isEnabled());
         QTRY_VERIFY(scene.view().isEnabled());
         QCOMPARE(scene.commands(0x02), QList<QByteArray>{});
+    }
+
+    // A stage slider dragged with the pointer and saved: the stages reach
+    // the mouse's registers and the profile file. The stages left alone keep
+    // the stored values, also those the knob cannot show exactly on this
+    // 100-16000 sensor in steps of 50 (100 would show as 200, 1650 as 1700).
+    void dpiStageDraggedAndSaved_data() { families_data(); }
+    void dpiStageDraggedAndSaved()
+    {
+        QFETCH(ChipFamily, family);
+        SceneFixture scene(family, [](ModulesTree &tree, EmulatedMouse &) {
+            QSettings profile(tree.path(QStringLiteral("modules/setting/p1.bin")), QSettings::IniFormat);
+            profile.setValue(QStringLiteral("mouse/dpiValueArray"),
+                             QStringList{QStringLiteral("100"), QStringLiteral("1650"),
+                                         QStringLiteral("1600"), QStringLiteral("3200"),
+                                         QStringLiteral("4800"), QStringLiteral("6400"),
+                                         QStringLiteral("12800"), QStringLiteral("16000")});
+            profile.setValue(QStringLiteral("mouse/currentDpiCount"), 4);
+        });
+        QVERIFY(scene.start());
+        QQuickItem *page = scene.item("dpiSetting");
+        QQuickItem *slider = scene.item("dpiSlider2");
+        QVERIFY(page && slider && slider->isVisible());
+        QVERIFY(!scene.item("dpiSlider4")->isVisible());
+        QCOMPARE(page->property("dpiValues").toStringList().mid(0, 3),
+                 (QStringList{QStringLiteral("100"), QStringLiteral("1650"), QStringLiteral("1600")}));
+
+        // The knob's centre; up is more DPI. 1600 sits at knob 18; 40 pixels
+        // up is knob 58: (55 x 15900 / 158 + 100) in steps of 50 = 5600.
+        const qreal knob = slider->property("value").toReal();
+        QCOMPARE(knob, 18.0);
+        drag(&scene.view(), at(slider, {knob + 6, 6}), {0, -40});
+        QTRY_COMPARE(page->property("isSave").toBool(), true);
+        QCOMPARE(page->property("dpiValues").toStringList().at(2), QStringLiteral("5600"));
+        QCOMPARE(scene.item("dpiLabel2")->property("text").toString(), QStringLiteral("5600"));
+
+        scene.link.forgetHistory();
+        scene.click(kSaveButton);
+        QTRY_VERIFY(!page->property("isSave").toBool());
+        QTRY_VERIFY(scene.view().isEnabled());
+        QTRY_VERIFY(
+            scene.fileText(QStringLiteral("modules/setting/p1.bin"))
+                .contains(QLatin1String("dpiValueArray=100, 1650, 5600, 3200, 4800, 6400, 12800, 16000")));
+        // Sensor 3389: DPI / 50, modulo 256.
+        const QByteArray stages = bytes({2, 33, 112, 64, 96, 128, 0, 64});
+        if (family == ChipFamily::F553) {
+            QCOMPARE(scene.mouse->dpiStageCount(), 4);
+            QCOMPARE(scene.mouse->dpiTable(), stages.left(4) + QByteArray(4, char(0x80)));
+        } else {
+            for (int image = 1; image <= 4; ++image) {
+                const QByteArray bytesOf = scene.mouse->profileImage(image);
+                QCOMPARE(bytesOf.mid(84, 8), stages);
+                QCOMPARE(bytesOf.mid(92, 8), stages);
+                QCOMPARE(uchar(bytesOf.at(100)), uchar(0x0F));
+                QCOMPARE(bytesOf.mid(82, 2), bytes({0xC0, 0xC0}));
+            }
+        }
+        const QString leftovers = scene.link.leftovers();
+        QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
+    }
+
+    // An effect chosen in the list and a colour picked on the hue bar wait
+    // for Save; then the effect and the twelve colours reach the mouse.
+    void lightingChosenAndSaved_data() { families_data(); }
+    void lightingChosenAndSaved()
+    {
+        QFETCH(ChipFamily, family);
+        SceneFixture scene(family);
+        QVERIFY(scene.start());
+        QQuickItem *page = scene.item("lightControl");
+        QQuickItem *list = scene.item("lightModel");
+        QVERIFY(page && list);
+        // Static, with the brightness row only.
+        QCOMPARE(page->height(), 224.0);
+
+        scene.click(at(list, {75, 12}));
+        QTRY_VERIFY(settled(list, true));
+        scene.click(at(list, {75, 12 + 24 * 2})); // Breath
+        QTRY_VERIFY(settled(list, false));
+        QTRY_COMPARE(page->property("effect").toInt(), 1);
+        QVERIFY(page->property("isSave").toBool());
+        QCOMPARE(page->property("speedStep").toInt(), 0);
+
+        // Block 2 (green) and its marker; the marker dragged to p = 45.
+        scene.click(at(scene.item("colourBlock1"), {6, 6}));
+        QCOMPARE(page->property("selectColorBlock").toInt(), 1);
+        QQuickItem *marker = scene.item("colourMarker");
+        QQuickItem *bar = scene.item("colorBar");
+        const int left = qRound(marker->x() - bar->x());
+        QCOMPARE(left, 52);
+        drag(&scene.view(), at(marker, {9, 8}), {45 - 8 - left, 0});
+        QTRY_COMPARE(page->property("blockColours").toStringList().at(1), QStringLiteral("#80ff00"));
+        QCOMPARE(scene.item("redInput")->property("textValue").toString(), QStringLiteral("128"));
+
+        scene.link.forgetHistory();
+        scene.click(kSaveButton);
+        QTRY_VERIFY(!page->property("isSave").toBool());
+        QTRY_VERIFY(scene.view().isEnabled());
+        const QString profile = scene.fileText(QStringLiteral("modules/setting/p1.bin"));
+        QVERIFY(profile.contains(QLatin1String("lightValue=1, 0, 4")));
+        QVERIFY(profile.contains(QLatin1String("colorValue=255, 0, 0, 128, 255, 0, 0, 0, 255,")));
+        // Breath on a full-colour mouse: mode 3, then T1 of speed 0.
+        const QByteArray colours = bytes({255, 0, 0, 128, 255, 0, 0, 0, 255});
+        if (family == ChipFamily::F553) {
+            const auto effect = scene.mouse->rgbEffect();
+            QCOMPARE(QList<int>({effect[0], effect[1], effect[2]}), QList<int>({3, 0, 10}));
+            QCOMPARE(scene.mouse->ledColorType(), 0);
+            QCOMPARE(scene.mouse->ledColors().left(9), colours);
+            QCOMPARE(scene.commands(0x10).size(), 2);
+        } else {
+            for (int image = 1; image <= 4; ++image)
+                QCOMPARE(scene.mouse->profileImage(image).mid(71, 3), bytes({3, 0, 10}));
+            QCOMPARE(scene.mouse->profileImage(0).mid(24, 9), colours);
+        }
+        const QString leftovers = scene.link.leftovers();
+        QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
     }
 };
 

@@ -8,8 +8,6 @@ TestCase {
     id: test
 
     property Loader loader
-    // The scene's own pages instead of the page doubles (page tests).
-    property bool realPages: false
     readonly property Item root: loader ? loader.item : null
 
     // apConfig and profile values of a 553 gun mouse with eight buttons on
@@ -23,11 +21,13 @@ TestCase {
 
     when: windowShown
 
-    // A fresh scene over a fresh recorder, before its first initUI.
-    function load(store, answers) {
+    // A fresh scene over a fresh recorder, before its first initUI; the
+    // pages named in realPages ("GunControl.qml") stay real.
+    function load(store, answers, realPages) {
         loader.source = ""
         fake.reset()
-        fake.pageDoubles = !realPages
+        fake.pageDoubles = true
+        fake.realPages = realPages || []
         fake.store = Object.assign({}, baseStore, store || {})
         fake.answers = Object.assign({ getNameList: ["Standard0", "profile_11"], mouseGetCurrentDPI: 2 },
                                      answers || {})
@@ -36,8 +36,8 @@ TestCase {
     }
 
     // A scene past its first initUI and lock, with an empty call log.
-    function start(store, answers) {
-        load(store, answers)
+    function start(store, answers, realPages) {
+        load(store, answers, realPages)
         root.initUI()
         root.setProtectUI(0)
         fake.clear()

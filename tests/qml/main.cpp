@@ -18,7 +18,8 @@ namespace {
 // While the recorder's pageDoubles is set, the pages of the compiled scene
 // (qrc:/modules/qml/J2/) load as the doubles in doubles/, so that a test of
 // the main screen sees in the call log what it asks of each page, whatever
-// the real pages do. Pages loaded from the source tree stay real.
+// the real pages do. Pages loaded from the source tree stay real, and so do
+// the pages the recorder names in realPages (a page tested among doubles).
 class PageDoubles : public QQmlAbstractUrlInterceptor
 {
 public:
@@ -28,7 +29,8 @@ public:
     {
         if (type != QmlFile || !m_recorder || !m_recorder->property("pageDoubles").toBool()
             || url.scheme() != QLatin1String("qrc")
-            || !url.path().startsWith(QLatin1String("/modules/qml/J2/")))
+            || !url.path().startsWith(QLatin1String("/modules/qml/J2/"))
+            || m_recorder->property("realPages").toStringList().contains(url.fileName()))
             return url;
         const QString pageDouble = QStringLiteral(QUICK_TEST_SOURCE_DIR "/doubles/") + url.fileName();
         return QFileInfo::exists(pageDouble) ? QUrl::fromLocalFile(pageDouble) : url;

@@ -20,7 +20,9 @@ Item {
     SceneTestCase {
         name: "ButtonPage"
         loader: scene
-        realPages: true
+
+        // The pages under test are real; the others are doubles.
+        readonly property var pages: ["KeyMatrix.qml", "KeyAssigment.qml", "MacroEditor.qml"]
 
         // The installed factory table of the sixteen slots.
         readonly property var factory: [[0, 0, 240, 0], [0, 0, 241, 0], [0, 0, 242, 0], [0, 0, 244, 0],
@@ -45,7 +47,7 @@ Item {
                 mouseGetKeydefine: (index, isRecovery) => (isRecovery ? fact : current)[index].slice(),
                 getNameList: type => type === 0 ? ["m1", "m2"] : ["Standard0", "profile_11"],
                 loadMacroIni: name => (macros[name] || []).slice()
-            })
+            }, pages)
             return part("keyMatrix")
         }
 

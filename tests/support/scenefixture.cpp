@@ -46,9 +46,31 @@ QQuickItem *SceneFixture::root() const
     return m_view->rootObject();
 }
 
+namespace {
+
+// Items a Repeater made are children of their visual parent only.
+QQuickItem *visualChild(QQuickItem *parent, const QString &name)
+{
+    const QList<QQuickItem *> children = parent->childItems();
+    for (QQuickItem *child : children) {
+        if (child->objectName() == name)
+            return child;
+        if (QQuickItem *found = visualChild(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QQuickItem *SceneFixture::item(const char *objectName) const
 {
-    return root() ? root()->findChild<QQuickItem *>(QString::fromLatin1(objectName)) : nullptr;
+    if (!root())
+        return nullptr;
+    const QString name = QString::fromLatin1(objectName);
+    if (QQuickItem *found = root()->findChild<QQuickItem *>(name))
+        return found;
+    return visualChild(root(), name);
 }
 
 bool SceneFixture::start()
@@ -64,9 +86,9 @@ bool SceneFixture::start()
         10000);
 }
 
-void SceneFixture::click(const QPoint &point)
+void SceneFixture::click(const QPoint &point, Qt::MouseButton button)
 {
-    QTest::mouseClick(m_view, Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseClick(m_view, button, Qt::NoModifier, point);
 }
 
 QString SceneFixture::fileText(const QString &relative) const

@@ -31,11 +31,12 @@ public:
 
     myQQuickView &view() const { return *m_view; }
     QQuickItem *root() const;
+    // By object name, also among the items a Repeater made.
     QQuickItem *item(const char *objectName) const;
 
     // The first initUI, up to the main screen taking input.
     bool start();
-    void click(const QPoint &point);
+    void click(const QPoint &point, Qt::MouseButton button = Qt::LeftButton);
     // The text of a settings file on disk, e.g. "modules/setting/p1.bin".
     QString fileText(const QString &relative) const;
     // Every 9-byte command report the mouse received, by command code.

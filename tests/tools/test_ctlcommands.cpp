@@ -182,13 +182,14 @@ private slots:
         QTest::newRow("stage 0") << w("stage 0");
         QTest::newRow("stage 9") << w("stage 9");
         QTest::newRow("stage word") << w("stage two");
-        QTest::newRow("dpi short") << w("dpi 4 400 800 1600");
+        QTest::newRow("dpi none") << QStringList{QStringLiteral("dpi")};
         QTest::newRow("dpi long") << w("dpi 4 1 2 3 4 5 6 7 8 9");
         QTest::newRow("dpi count 0") << w("dpi 0 400 800 1600 3200 4800 6400 12800 16000");
         QTest::newRow("dpi negative") << w("dpi 2 -400 800 1600 3200 4800 6400 12800 16000");
         QTest::newRow("light speed") << w("light 1 5 0");
         QTest::newRow("light brightness") << w("light 1 0 -1");
         QTest::newRow("light count") << w("light 1 0");
+        QTest::newRow("light named speed") << w("light wave 5 0");
         QTest::newRow("colors none") << w("colors");
         QTest::newRow("colors component") << w("colors 1,2,256");
         QTest::newRow("colors pair") << w("colors 1,2");
@@ -228,14 +229,86 @@ private slots:
         QVERIFY(!r.error.contains(QLatin1Char('\n')));
     }
 
-    void dpiValuesAndColoursParse()
+    // Nine words are a count and eight values; fewer are the values of the
+    // stages in use, the count being how many there are.
+    void dpiForms_data()
     {
-        const RequestResult d = requestOf(
-            QStringLiteral("dpi 3 400 800 1600 3200 4800 6400 12800 16000").split(QLatin1Char(' ')));
-        QVERIFY(d.error.isEmpty());
-        QCOMPARE(d.request.dpiCount, 3);
-        QCOMPARE(d.request.dpiValues, (QList<int>{400, 800, 1600, 3200, 4800, 6400, 12800, 16000}));
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("values");
+        QTest::newRow("count and eight") << "dpi 3 400 800 1600 3200 4800 6400 12800 16000" << 3
+                                         << QList<int>{400, 800, 1600, 3200, 4800, 6400, 12800, 16000};
+        QTest::newRow("one") << "dpi 800" << 1 << QList<int>{800};
+        QTest::newRow("three") << "dpi 4 400 800" << 3 << QList<int>{4, 400, 800};
+        QTest::newRow("eight") << "dpi 100 200 300 400 500 600 700 800" << 8
+                               << QList<int>{100, 200, 300, 400, 500, 600, 700, 800};
+    }
+    void dpiForms()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, count);
+        QFETCH(QList<int>, values);
+        const RequestResult d = requestOf(line.split(QLatin1Char(' ')));
+        QVERIFY2(d.error.isEmpty(), qPrintable(d.error));
+        QCOMPARE(d.request.dpiCount, count);
+        QCOMPARE(d.request.dpiValues, values);
+    }
 
+    // The stages not given keep the stored ones; a stored list that is not
+    // eight numbers is not guessed at.
+    void dpiOtherStagesFromTheProfile()
+    {
+        CommandRequest r =
+            requestOf({QStringLiteral("dpi"), QStringLiteral("900"), QStringLiteral("1800")}).request;
+        QVERIFY(
+            completeDpi(r, texts({400, 800, 1600, 3200, 4800, 6400, 12800, 16000}), QStringLiteral("p1.bin"))
+                .isEmpty());
+        QCOMPARE(r.dpiCount, 2);
+        QCOMPARE(r.dpiValues, (QList<int>{900, 1800, 1600, 3200, 4800, 6400, 12800, 16000}));
+        QVERIFY(checkAgainstModel(r, config3389()).isEmpty());
+
+        CommandRequest short_ = requestOf({QStringLiteral("dpi"), QStringLiteral("900")}).request;
+        const QString error = completeDpi(short_, texts({400, 800}), QStringLiteral("p1.bin"));
+        QVERIFY(error.contains(QLatin1String("p1.bin")) && error.contains(QLatin1String("dpiValueArray")));
+        QVERIFY(!completeDpi(short_, {QStringLiteral("x"), 2, 3, 4, 5, 6, 7, 8}, QStringLiteral("p1.bin"))
+                     .isEmpty());
+    }
+
+    // An effect by name, in the configured language, whatever its case.
+    void lightByName()
+    {
+        ConfigSnapshot c = config3389();
+        c.effectNames = effectNames(c.model, {});
+        QCOMPARE(c.effectNames.size(), 11);
+        QCOMPARE(c.effectNames.at(5), QStringLiteral("Wave"));
+        const RequestResult named =
+            requestOf(QStringLiteral("light finger-moving 2 4").split(QLatin1Char(' ')));
+        QVERIFY2(named.error.isEmpty(), qPrintable(named.error));
+        CommandRequest r = named.request;
+        QVERIFY(resolveEffect(r, c).isEmpty());
+        QCOMPARE(r.effect, 7);
+        QCOMPARE(r.speed, 2);
+        QCOMPARE(r.brightness, 4);
+        r.effectName = QStringLiteral("Marquee");
+        QVERIFY(resolveEffect(r, c).contains(QLatin1String("kx20ctl light")));
+
+        // A language's texts replace the built-in ones where it has them.
+        QStringList french(45);
+        french[1] = QStringLiteral("Fixe");
+        c.effectNames = effectNames(c.model, french);
+        QCOMPARE(c.effectNames.first(), QStringLiteral("Fixe"));
+        QCOMPARE(c.effectNames.at(1), QStringLiteral("Breath"));
+
+        QVERIFY(requestOf({QStringLiteral("light")}).request.listEffects);
+        const QStringList lines = effectListing(c);
+        QCOMPARE(lines.size(), 11);
+        QCOMPARE(lines.first(), QStringLiteral(" 0  Fixe  (brightness)"));
+        QCOMPARE(lines.at(3), QStringLiteral(" 3  OFF"));
+        QCOMPARE(lines.at(5), QStringLiteral(" 5  Wave  (speed, brightness)"));
+    }
+
+    void coloursParse()
+    {
         const RequestResult c =
             requestOf({QStringLiteral("colors"), QStringLiteral("255, 0,16"), QStringLiteral("#0A0B0c")});
         QVERIFY2(c.error.isEmpty(), qPrintable(c.error));

@@ -190,8 +190,8 @@ private slots:
                                   << "rate 300";
         QTest::newRow("stage 9") << "553"
                                  << "stage 9";
-        QTest::newRow("dpi count") << "560"
-                                   << "dpi 4 400 800";
+        QTest::newRow("dpi short form below min") << "560"
+                                                  << "dpi 4 400 800";
         QTest::newRow("dpi below min") << "553"
                                        << "dpi 4 50 800 1600 3200 4800 6400 12800 16000";
         QTest::newRow("dpi above max") << "560"
@@ -484,6 +484,43 @@ private slots:
         QVERIFY(sent.contains(QStringLiteral("00 0C 04 80 00 00 00 00 6F")));
         // Image bytes 82..99: the high-range mask twice (stages 7 and 8), then the stages twice.
         QVERIFY(r560.err.contains(QStringLiteral("C0 C0 08 10 20 40 60 80 00 40 08 10 20 40")));
+    }
+
+    // Fewer than eight values: that many stages in use, the others as the
+    // profile in use stores them (400 800 1600 3200 4800 6400 12800 16000).
+    void dpiTakesTheStagesInUse()
+    {
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run r = emulate(QStringLiteral("560"), {QStringLiteral("--trace"), QStringLiteral("dpi"),
+                                                      QStringLiteral("900"), QStringLiteral("1800")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QCOMPARE(r.out,
+                 QStringLiteral("sent 2 DPI stages of 900 1800 1600 3200 4800 6400 12800 16000 (sensor "
+                                "3389)\n"));
+        // Bytes 82..99 of the images: high-range mask twice, the stages twice.
+        QVERIFY(r.err.contains(QStringLiteral("C0 C0 12 24 20 40 60 80 00 40 12 24 20 40")));
+        // The profile file is only read.
+        QCOMPARE(snapshot(), before);
+    }
+
+    // The effects of the configured mouse by name, and an effect chosen by it.
+    void lightListsAndTakesNames()
+    {
+        const Run list = run({QStringLiteral("--emulate=560"), QStringLiteral("light")});
+        QVERIFY2(list.code == 0, qPrintable(show(list)));
+        const QStringList lines = list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 11);
+        QCOMPARE(lines.at(5), QStringLiteral(" 5  Wave  (speed, brightness)"));
+
+        const Run named = emulate(QStringLiteral("553"),
+                                  {QStringLiteral("--trace"), QStringLiteral("light"), QStringLiteral("WAVE"),
+                                   QStringLiteral("2"), QStringLiteral("4")});
+        QVERIFY2(named.code == 0, qPrintable(show(named)));
+        QCOMPARE(named.sentFeatures().last(), QStringLiteral("00 0D 05 FF 05 00 00 00 E9"));
+        const Run unknown = emulate(QStringLiteral("553"), {QStringLiteral("light"), QStringLiteral("disco"),
+                                                            QStringLiteral("2"), QStringLiteral("4")});
+        QCOMPARE(unknown.code, 2);
+        QVERIFY(unknown.sentFeatures().isEmpty());
     }
 
     void lightingColoursAndGun_data() { families_data(); }

@@ -1,9 +1,11 @@
 #include "functioncodes.h"
 #include "keycodestring.h"
 #include "languagestrings.h"
+#include "lighteffects.h"
 #include "reportrates.h"
 
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 
 // The tables the scene and kx20ctl share.
@@ -164,6 +166,147 @@ private slots:
             const int expected = code >= 0xE0 && code <= 0xE7 ? 1 << (code - 0xE0) : 0;
             QCOMPARE(FunctionCodes::modifierBit(code), expected);
         }
+    }
+
+    // --- lighting effects -----------------------------------------------------------
+
+    // The rows a mouse gets, each named by its text of the page's list.
+    void effectRowsPerVariant_data()
+    {
+        QTest::addColumn<bool>("colourful");
+        QTest::addColumn<bool>("v55328");
+        QTest::addColumn<bool>("v571");
+        QTest::addColumn<QList<int>>("texts");
+        const auto range = [](int from, int to) {
+            QList<int> list;
+            for (int i = from; i <= to; ++i)
+                list << i;
+            return list;
+        };
+        QTest::newRow("single colour") << false << false << false << range(1, 4);
+        QTest::newRow("55328") << false << true << false << (range(1, 4) << 15);
+        QTest::newRow("colourful") << true << false << false << (range(1, 4) + range(8, 14));
+        QTest::newRow("colourful 55328") << true << true << false << (range(1, 4) + range(8, 14) << 15);
+        QTest::newRow("colourful 571") << true << false << true << range(16, 42);
+        // Fewer than eleven rows: only those there are renamed.
+        QTest::newRow("571 single colour") << false << false << true << (range(16, 19) + range(27, 42));
+    }
+    void effectRowsPerVariant()
+    {
+        QFETCH(bool, colourful);
+        QFETCH(bool, v55328);
+        QFETCH(bool, v571);
+        QFETCH(QList<int>, texts);
+        QList<int> got;
+        for (const LightEffect &e : LightEffects::rows(colourful, v55328, v571))
+            got << e.textIndex;
+        QCOMPARE(got, texts);
+
+        // The scene's object follows its flags.
+        LightEffects table;
+        QSignalSpy changed(&table, &LightEffects::rowsChanged);
+        table.setColorful(colourful);
+        table.set55328(v55328);
+        table.set571(v571);
+        QCOMPARE(table.count(), int(texts.size()));
+        QCOMPARE(changed.count(), int(colourful) + int(v55328) + int(v571));
+        QCOMPARE(table.textIndex(table.count() - 1), texts.last());
+        QCOMPARE(table.textIndex(table.count()), 0);
+    }
+
+    // What choosing an effect shows and sets, on the rows where the variants
+    // differ.
+    void effectRules_data()
+    {
+        QTest::addColumn<int>("variant"); // 0 colourful, 1 55328, 2 colourful 571
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("rule"); // speed brightness shaded single speedOn brightnessOn
+        QTest::newRow("Static") << 0 << 0 << "-B--/-/4";
+        QTest::newRow("Breath") << 0 << 1 << "S---/0/-";
+        QTest::newRow("Neon") << 0 << 2 << "S-X-/0/-";
+        QTest::newRow("OFF") << 0 << 3 << "--X-/-/0";
+        QTest::newRow("Twinkling") << 0 << 4 << "-B--/-/4";
+        QTest::newRow("55328 row 4") << 1 << 4 << "S---/0/-";
+        QTest::newRow("Wave") << 0 << 5 << "SBX-/0/4";
+        QTest::newRow("Gliding") << 0 << 6 << "--X-/0/4";
+        QTest::newRow("Finger Moving") << 0 << 7 << "-BX-/-/4";
+        QTest::newRow("Spotlight") << 0 << 10 << "SBX-/0/4";
+        QTest::newRow("no such row") << 0 << 11 << "--X-/-/-";
+        QTest::newRow("571 off") << 2 << 0 << "--X-/4/4";
+        QTest::newRow("571 static") << 2 << 1 << "-B-1/4/4";
+        QTest::newRow("571 breath") << 2 << 4 << "S--1/4/4";
+        QTest::newRow("571 7") << 2 << 7 << "SBX-/4/4";
+        QTest::newRow("571 20") << 2 << 20 << "SB-1/4/4";
+        QTest::newRow("571 23") << 2 << 23 << "SBX-/4/4";
+        QTest::newRow("571 26") << 2 << 26 << "-B--/4/4";
+    }
+    void effectRules()
+    {
+        QFETCH(int, variant);
+        QFETCH(int, row);
+        QFETCH(QString, rule);
+        LightEffects table;
+        table.setColorful(variant != 1);
+        table.set55328(variant == 1);
+        table.set571(variant == 2);
+        const auto step = [](int s) {
+            return s < 0 ? QStringLiteral("-") : QString::number(s);
+        };
+        const QString got =
+            QString::fromLatin1(table.hasSpeed(row) ? "S" : "-") + (table.hasBrightness(row) ? "B" : "-")
+            + (table.colourShaded(row) ? "X" : "-") + (table.singleColour(row) ? "1" : "-") + QLatin1Char('/')
+            + step(table.speedOnChoose(row)) + QLatin1Char('/') + step(table.brightnessOnChoose(row));
+        QCOMPARE(got, rule);
+    }
+
+    // The 571 sets, row by row: brightness, speed, single colour, shaded.
+    void effectSetsOf571()
+    {
+        const QSet<int> brightness{1, 2, 3, 7, 8, 9, 10, 11, 18, 19, 20, 21, 22, 23, 24, 25, 26};
+        const QSet<int> speed{4, 5, 6, 7, 8, 20, 21, 22, 23};
+        const QSet<int> single{1, 4, 9, 12, 15, 18, 20, 24};
+        const QSet<int> shaded{0, 7, 8, 23};
+        const QList<LightEffect> rows = LightEffects::rows(true, false, true);
+        QCOMPARE(rows.size(), 27);
+        for (int i = 0; i < rows.size(); ++i) {
+            const LightEffect &e = rows.at(i);
+            QVERIFY2(e.hasBrightness == brightness.contains(i) && e.hasSpeed == speed.contains(i)
+                         && e.singleColour == single.contains(i) && e.colourShaded == shaded.contains(i),
+                     qPrintable(QString::number(i)));
+        }
+    }
+
+    // Names come from the page's texts: built in for the first fifteen, from
+    // the language file for the rest; a name finds its row whatever its case
+    // and spacing.
+    void effectNames()
+    {
+        const QStringList builtIn = LightEffects::builtInTexts();
+        QCOMPARE(builtIn.size(), LightEffects::kTexts);
+        QCOMPARE(builtIn.at(0), QStringLiteral("Light"));
+        QCOMPARE(builtIn.at(7), QStringLiteral("Brightness"));
+        QCOMPARE(builtIn.at(14), QStringLiteral("Spotlight"));
+        QVERIFY(builtIn.at(15).isEmpty() && builtIn.at(44).isEmpty());
+
+        const QStringList colourful = LightEffects::names(LightEffects::rows(true, false, false), builtIn);
+        QCOMPARE(colourful.first(), QStringLiteral("Static"));
+        QCOMPARE(colourful.at(7), QStringLiteral("Finger Moving"));
+        QCOMPARE(LightEffects::rowOfName(colourful, QStringLiteral("finger-moving")), 7);
+        QCOMPARE(LightEffects::rowOfName(colourful, QStringLiteral("WAVE")), 5);
+        QCOMPARE(LightEffects::rowOfName(colourful, QStringLiteral("yo_yo")), 9);
+        QCOMPARE(LightEffects::rowOfName(colourful, QStringLiteral("Marquee")), -1);
+        QCOMPARE(LightEffects::rowOfName(colourful, QString()), -1);
+
+        const LanguageStrings strings(QStringLiteral(KX20_SOURCE_DIR "/modules"));
+        const QStringList english =
+            strings.getLangStrings(QStringLiteral("lightControl"), QStringLiteral("English"));
+        const QStringList of571 = LightEffects::names(LightEffects::rows(true, false, true), english);
+        QCOMPARE(of571.size(), 27);
+        QVERIFY(!of571.contains(QString()));
+        QCOMPARE(QSet<QString>(of571.cbegin(), of571.cend()).size(), 27);
+        QCOMPARE(LightEffects::rowOfName(of571, QStringLiteral("custom")), 26);
+        // A row beyond the texts has no name.
+        QCOMPARE(LightEffects::names(LightEffects::rows(false, true, false), builtIn).last(), QString());
     }
 };
 

@@ -4,14 +4,24 @@ import "../common/values.js" as Values
 
 // The profile page. Its list model is also the title-area profile list, so
 // the model and its loading live here from start-up; the page's visuals are
-// built when it first opens.
+// built when it first opens. A row's position and its profile number differ
+// once a profile has been deleted and another created: every operation
+// names a profile by the row's own `profileNo`.
 DialogFrame {
-    id: page
+    id: profilePage
 
     property var profileLang: ["Config", "New", "Import", "Delete", "Export", "Standard"]
     // The active profile number (set by the main screen).
     property int profileNo: 0
     property alias profileDataModel0: rows
+    // The row the page's operations act on.
+    property int currentRow: 0
+    // Row of the active profile, for the title-area list; -1 when none.
+    property int activeRow: 0
+    // Row whose name is being edited, -1 when none, and the edited text.
+    property int editingRow: -1
+    property string editText: ""
+    readonly property int maxRows: 6
 
     signal closed()
     // The user picked a profile in the title-area list.
@@ -19,7 +29,8 @@ DialogFrame {
 
     width: 415
     height: 288
-    title: profileLang[0]
+    title: profileLang[0] || ""
+    body: profileBody
 
     ListModel {
         id: rows
@@ -40,6 +51,7 @@ DialogFrame {
             rows.append({ textValue: entry.slice(0, -1),
                           profileNo: Values.toInt(entry.slice(-1), 0) })
         }
+        currentRow = 0
         if (rows.count > 0) {
             rows.setProperty(0, "textValue", Values.toText(profileLang[5]))
             storeList()
@@ -51,7 +63,14 @@ DialogFrame {
         for (var i = 0; i < rows.count; ++i)
             names.push(rows.get(i).textValue + rows.get(i).profileNo)
         ui_View.updataNameList(2, names)
+        updateActiveRow()
     }
+
+    function updateActiveRow() {
+        activeRow = rowOfProfile(profileNo)
+    }
+
+    onProfileNoChanged: updateActiveRow()
 
     // Row of a profile number; -1 when no row has it.
     function rowOfProfile(number) {
@@ -62,15 +81,109 @@ DialogFrame {
         return -1
     }
 
+    function hasName(name) {
+        for (var i = 0; i < rows.count; ++i) {
+            if (rows.get(i).textValue === name)
+                return true
+        }
+        return false
+    }
+
     // The title-area list reports a row; the profile it names is the row's
-    // own number, which differs from its position once a profile has been
-    // deleted and another created.
+    // own number.
     function pickTitleRow(row) {
         if (row >= 0 && row < rows.count)
             changeProfile(rows.get(row).profileNo)
     }
 
+    // A new profile's name: "profile_" and the smallest number no row's
+    // name uses; its number: the smallest profile number no row has.
+    function freeName() {
+        for (var n = 0; n < 12; ++n) {
+            if (!hasName("profile_" + n))
+                return "profile_" + n
+        }
+        return "profile_"
+    }
+
+    function freeNumber() {
+        for (var n = 0; n < maxRows; ++n) {
+            if (rowOfProfile(n) < 0)
+                return n
+        }
+        return -1
+    }
+
+    function addRow(number) {
+        rows.append({ textValue: freeName(), profileNo: number })
+        currentRow = rows.count - 1
+        storeList()
+    }
+
+    // A new profile starts from the factory profile.
+    function newProfile() {
+        profileFocus()
+        var number = freeNumber()
+        if (rows.count >= maxRows || number < 0)
+            return
+        addRow(number)
+        ui_View.resetProfile(number)
+    }
+
+    // An imported profile always becomes a new one: with six profiles
+    // nothing is imported, and a cancelled file choice adds no row.
+    function importProfile() {
+        profileFocus()
+        var number = freeNumber()
+        if (rows.count >= maxRows || number < 0)
+            return
+        if (Values.toBool(ui_View.loadProfile(number)))
+            addRow(number)
+    }
+
+    function exportProfile() {
+        profileFocus()
+        if (currentRow >= 0 && currentRow < rows.count)
+            ui_View.saveProfile(rows.get(currentRow).profileNo)
+    }
+
+    // The standard profile and the active one stay; the settings file of a
+    // deleted profile is left as it is.
+    function deleteProfile() {
+        profileFocus()
+        if (currentRow <= 0 || currentRow >= rows.count || rows.get(currentRow).profileNo === profileNo)
+            return
+        rows.remove(currentRow)
+        currentRow = Math.min(currentRow, rows.count - 1)
+        storeList()
+    }
+
+    function startEdit(row) {
+        profileFocus()
+        if (row < 0 || row >= rows.count)
+            return
+        currentRow = row
+        editText = rows.get(row).textValue
+        editingRow = row
+    }
+
+    // Ends a name edit: a new, non-empty name that no row has replaces the
+    // row's name; anything else is dropped.
+    function finishEdit() {
+        if (editingRow < 0)
+            return
+        var row = editingRow
+        var name = editText.trim()
+        editingRow = -1
+        if (name === "" || hasName(name) || row >= rows.count)
+            return
+        rows.setProperty(row, "textValue", name)
+        storeList()
+    }
+
     function profileFocus() {
+        finishEdit()
+        Values.callIf(bodyItem, "hideMenu")
     }
 
     function close() {
@@ -80,4 +193,11 @@ DialogFrame {
     }
 
     onCloseClick: close()
+
+    Component {
+        id: profileBody
+        ProfilePanel {
+            page: profilePage
+        }
+    }
 }

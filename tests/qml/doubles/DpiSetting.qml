@@ -5,10 +5,13 @@ Item {
     property var dpiSettingLang: []
     property int currentDPI: -1
     property bool isSave: false
+    property int dpiCount: 4
     property Item dpiSegment: Item {
         property int closeCount: 0
         function closeMenu() { ++closeCount }
     }
+
+    signal focusMain()
 
     width: 232
     height: 256

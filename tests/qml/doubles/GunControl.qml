@@ -6,6 +6,7 @@ DialogFrame {
     property var gunControlLang: []
 
     signal closed()
+    signal sendKeyMatrix()
 
     centreEachOpen: false
     width: 640

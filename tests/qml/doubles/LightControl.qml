@@ -4,6 +4,10 @@ import QtQuick
 Item {
     property var lightControlLang: []
     property bool isSave: false
+    property bool isColorful: false
+    property bool is55328: false
+    property bool is571: false
+    property int dpiCount: 4
     property Item lightModel: Item {
         property int closeCount: 0
         function closeMenu() { ++closeCount }

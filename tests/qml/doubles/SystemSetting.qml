@@ -6,6 +6,7 @@ DialogFrame {
     property var systemSettingLang: []
 
     signal closed()
+    signal focusMain()
 
     width: 416
     height: 312

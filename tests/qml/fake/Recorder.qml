@@ -16,6 +16,8 @@ QtObject {
     // Set before the scene loads: its pages are then the doubles in
     // tests/qml/doubles, which log their operations here.
     property bool pageDoubles: false
+    // File names of pages that stay real among the doubles ("GunControl.qml").
+    property var realPages: []
     // The page doubles by name, as they register themselves.
     property var pages: ({})
 
@@ -24,6 +26,7 @@ QtObject {
         store = {}
         answers = {}
         pages = {}
+        realPages = []
     }
 
     function clear() {
