@@ -404,8 +404,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(fileText(statePath).contains(QRegularExpression(
                                      QStringLiteral("keyMatrix1=(\\S\\S ){16}09 00 05 00"))),
                                  10000);
-        QVERIFY(fileText(m_install.filePath(QStringLiteral("modules/setting/p1.bin")))
-                    .contains(QLatin1String("[mouseMacroKey]\n4=Macro_0")));
+        // In the profile in use (an earlier journey may have switched it).
+        const int profileNo = QSettings(m_install.filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                                        QSettings::IniFormat)
+                                  .value(QStringLiteral("mouse/profileNo"))
+                                  .toInt();
+        const QString profile = QStringLiteral("modules/setting/p%1.bin").arg(profileNo + 1);
+        QVERIFY2(fileText(m_install.filePath(profile)).contains(QLatin1String("[mouseMacroKey]\n4=Macro_0")),
+                 qPrintable(profile));
 
         demo.terminate();
         QVERIFY(finished(demo));

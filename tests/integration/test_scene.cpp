@@ -22,7 +22,6 @@ QPoint rateRow(int row)
 constexpr QPoint kResetButton{834, 620};
 constexpr QPoint kSaveButton{950, 620};
 constexpr QPoint kResetOk{674, 350};
-constexpr QPoint kSaveButton{950, 620};
 
 // The macro editor (640 x 448, centred at 192, 96) and the button dialog
 // (416 x 404, centred at 304, 118); their bodies start 41 pixels down.
