@@ -3,6 +3,7 @@
 #include "settingsfiles.h"
 #include "storeconventions.h"
 #include "settingspath.h"
+#include "settingsstore.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -57,8 +58,7 @@ bool GunLibrary::modifyGundata(const QVariant &modifyType, const QVariantList &s
             return false;
         QSettings guns(SettingsPath::forStore(gunFilePath()), QSettings::IniFormat);
         guns.remove(key);
-        guns.sync();
-        return guns.status() != QSettings::AccessError;
+        return SettingsStore::commit(guns);
     }
     if (type == 1 && src6.size() > kEntrySize) {
         const QString key = Store::entryKey(kGroup, src6.at(0).toString());

@@ -1,9 +1,11 @@
 #include "macrolibrary.h"
 
 #include "filedialogs.h"
+#include "filewriting.h"
 #include "settingsfiles.h"
 #include "storeconventions.h"
 #include "settingspath.h"
+#include "settingsstore.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,11 +44,6 @@ QString nameListKey(const QVariant &type)
     }
 }
 
-bool written(const QSettings &settings)
-{
-    return settings.status() != QSettings::AccessError;
-}
-
 } // namespace
 
 MacroLibrary::MacroLibrary(SettingsFiles &files)
@@ -71,21 +68,20 @@ bool MacroLibrary::createMacroIni(const QString &name, const QVariant &macroInde
     if (path.isEmpty() || (QFileInfo::exists(path) && !QFileInfo(path).isFile()))
         return false;
     // A link planted in modules/macro must not carry our write elsewhere.
-    if (!Store::replaceLinkByCopy(path))
+    if (!FileWriting::replaceLinkByCopy(path))
         return false;
     QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
     macro.setValue(QStringLiteral("config/total"), 0);
     macro.setValue(QStringLiteral("config/repeat"), 1);
     macro.setValue(QStringLiteral("config/did"), -1);
-    macro.sync();
-    return written(macro);
+    return SettingsStore::commit(macro);
 }
 
 bool MacroLibrary::saveMacroIni(const QString &name, const QStringList &macros, const QVariant &repeat)
 {
     const QString path = macroPath(name);
-    if (path.isEmpty() || !SettingsPath::isReadable(path) || !Store::replaceLinkByCopy(path))
+    if (path.isEmpty() || !SettingsPath::isReadable(path) || !FileWriting::replaceLinkByCopy(path))
         return false;
     QSettings macro(SettingsPath::forStore(path), QSettings::IniFormat);
     macro.remove(QStringLiteral("macro"));
@@ -93,8 +89,7 @@ bool MacroLibrary::saveMacroIni(const QString &name, const QStringList &macros, 
     macro.setValue(QStringLiteral("config/repeat"), Store::storedForm(repeat));
     for (int i = 0; i < macros.size(); ++i)
         macro.setValue(QStringLiteral("macro/%1").arg(i), macros.at(i));
-    macro.sync();
-    return written(macro);
+    return SettingsStore::commit(macro);
 }
 
 QStringList MacroLibrary::loadMacroIni(const QString &name) const
@@ -138,7 +133,7 @@ bool MacroLibrary::modifyMacroNameUpdateProfile(const QString &oldname, const QS
                 profile->setValue(slot, newname);
         }
         profile->endGroup();
-        profile->sync();
+        SettingsStore::commit(*profile);
     }
     return true;
 }
@@ -171,7 +166,7 @@ void MacroLibrary::deleteMacroUpdateProfile(const QString &macroName)
             changed = true;
         }
         if (changed)
-            profile->sync();
+            SettingsStore::commit(*profile);
     }
 }
 
@@ -225,8 +220,7 @@ bool MacroLibrary::updataNameList(const QVariant &type, const QStringList &nameL
         names.remove(key);
     else
         names.setValue(key, Store::withFiller(nameList));
-    names.sync();
-    return written(names);
+    return SettingsStore::commit(names);
 }
 
 QVariantList MacroLibrary::getNameList(const QVariant &type) const

@@ -1,14 +1,13 @@
 #include "storeconventions.h"
 
-#include <QDateTime>
+#include "filewriting.h"
+#include "settingsstore.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace {
 
@@ -110,8 +109,7 @@ bool write(QSettings &store, const QString &key, const QVariant &value)
     if (!isUsableKey(key))
         return false;
     store.setValue(key, storedForm(value));
-    store.sync();
-    return store.status() != QSettings::AccessError;
+    return SettingsStore::commit(store);
 }
 
 QString entryKey(const QString &group, const QString &name)
@@ -145,31 +143,7 @@ QStringList withFiller(const QStringList &names)
 bool replaceFile(const QString &source, const QString &target)
 {
     QByteArray bytes;
-    if (!readSmallFile(source, &bytes))
-        return false;
-    const QFileInfo old(target);
-    if (old.exists() && !old.isFile())
-        return false;
-    QDir().mkpath(old.absolutePath());
-
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        out.cancelWriting();
-        return false;
-    }
-    // A store compares size and time stamp to decide whether to read the file
-    // again; a copy of the same size written within the same clock tick would
-    // otherwise look unchanged.
-    QDateTime stamp = QDateTime::currentDateTimeUtc();
-    if (old.exists()) {
-        const QDateTime oldStamp = old.lastModified().toUTC();
-        if (stamp <= oldStamp)
-            stamp = oldStamp.addMSecs(1);
-    }
-    out.setFileTime(stamp, QFileDevice::FileModificationTime);
-    return out.commit();
+    return readSmallFile(source, &bytes) && FileWriting::replace(target, bytes, source);
 }
 
 bool copyToNewFile(const QString &source, const QString &target)
@@ -188,8 +162,7 @@ bool copyToNewFile(const QString &source, const QString &target)
         return false;
     if (part.write(bytes) != bytes.size() || !part.flush())
         return false;
-    part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    part.setPermissions(FileWriting::noWiderThan(FileWriting::createdPermissions(), source));
     const QString partName = part.fileName();
     // The rename never replaces an existing file; keep the part file only as
     // long as the rename has not happened.
@@ -209,27 +182,6 @@ bool renameToNewFile(const QString &from, const QString &to)
         return false;
     forgetCachedFile(to);
     return QFile::rename(from, to);
-}
-
-bool replaceLinkByCopy(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return true;
-    QByteArray bytes;
-    readSmallFile(path, &bytes);
-    QTemporaryFile part(info.absolutePath() + QStringLiteral("/XXXXXX.part"));
-    if (!part.open() || part.write(bytes) != bytes.size() || !part.flush())
-        return false;
-    part.setAutoRemove(false);
-    part.close();
-    // rename() replaces the link itself, at once, and never follows it.
-    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData())
-        != 0) {
-        QFile::remove(part.fileName());
-        return false;
-    }
-    return true;
 }
 
 void forgetCachedFile(const QString &path)

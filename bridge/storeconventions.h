@@ -35,7 +35,8 @@ QVariant storedForm(const QVariant &value);
 // whole file or group.
 bool isUsableKey(const QString &key);
 
-// Writes `value` in its stored form under `key` and puts it on disk at once;
+// Writes `value` in its stored form under `key` and puts it on disk at once
+// (SettingsStore::commit);
 // an unusable key writes nothing. False when the file could not be written.
 bool write(QSettings &store, const QString &key, const QVariant &value);
 
@@ -52,23 +53,17 @@ bool isSafeFileName(const QString &name);
 // A name list of one element gets the filler.
 QStringList withFiller(const QStringList &names);
 
-// Replaces `target` by a byte copy of `source`. The copy is written beside the
-// target and renamed over it, so a failure leaves the old file as it was. The
-// new file never carries the old file's time stamp, so a settings store that
-// remembers the old file sees that it changed.
+// Replaces `target` by a byte copy of `source` (FileWriting::replace): a
+// failure leaves the old file as it was, a link at `target` is replaced, not
+// followed, and the copy is never readable by more users than `source`.
 bool replaceFile(const QString &source, const QString &target);
 
-// Copies `source` to `target` only when `target` does not exist yet.
+// Copies `source` to `target` only when `target` does not exist yet; the
+// copy is never readable by more users than `source`.
 bool copyToNewFile(const QString &source, const QString &target);
 
 // Renames `from` to `to` only when `to` does not exist yet.
 bool renameToNewFile(const QString &from, const QString &to);
-
-// When `path` is a symbolic link, puts a regular file holding what the link
-// leads to (nothing, when that cannot be read) in place of the link itself,
-// so that a later write changes our file and never the link's target. True
-// when `path` is no link afterwards.
-bool replaceLinkByCopy(const QString &path);
 
 // Drops what Qt's settings cache remembers of `path`, which must not exist at
 // this moment, so that a file appearing there later is read from disk.
