@@ -37,6 +37,30 @@ uchar low(long long value)
 
 } // namespace
 
+int Range::clamp(int dpi) const
+{
+    return std::clamp(dpi, min, max);
+}
+
+Range sensorRange(const QString &sensorType)
+{
+    // Linear registers end at byte 255 (3389: 511 with its high-range bit);
+    // 3212 halves its resolution above 2300 and runs out at 0x7F.
+    if (sensorType == QLatin1String("3360"))
+        return {100, 25600, 100};
+    if (sensorType == QLatin1String("3050"))
+        return {250, 4000, 250};
+    if (sensorType == QLatin1String("3389"))
+        return {50, 25550, 50};
+    if (sensorType == QLatin1String("3320"))
+        return {250, 7000, 250};
+    if (sensorType == QLatin1String("3327"))
+        return {100, 25500, 100};
+    if (sensorType == QLatin1String("3212"))
+        return {50, 4800, 50};
+    return {50, 9700, 50};
+}
+
 uchar registerByte(int dpi, const QString &sensorType)
 {
     const long long v = dpi;
@@ -66,11 +90,7 @@ const QStringList &knownSensors()
 
 bool canEncode(int dpi, const QString &sensorType)
 {
-    if (sensorType == QLatin1String("3050"))
-        return lookUp(k3050, dpi) != 0;
-    if (sensorType == QLatin1String("3320"))
-        return lookUp(k3320, dpi) != 0;
-    return true;
+    return sensorRange(sensorType).contains(dpi);
 }
 
 bool usesHighRangeMask(const QString &sensorType)
@@ -86,8 +106,9 @@ bool isHighRange(int dpi, const QString &sensorType)
 Registers convert(const QString &sensorType, const QVariantList &dpiValues)
 {
     Registers r;
+    const Range range = sensorRange(sensorType);
     for (int i = 0; i < kStages; ++i) {
-        const int dpi = i < dpiValues.size() ? dpiValues.at(i).toInt() : 0;
+        const int dpi = range.clamp(i < dpiValues.size() ? dpiValues.at(i).toInt() : 0);
         r.bytes[static_cast<std::size_t>(i)] = registerByte(dpi, sensorType);
         if (isHighRange(dpi, sensorType))
             r.highRangeMask = static_cast<uchar>(r.highRangeMask | (1u << i));

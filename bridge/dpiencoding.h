@@ -24,15 +24,31 @@ struct Registers
     uchar highRangeMask = 0; // bit i: stage i + 1 at 12800 DPI or more (3389)
 };
 
+// The DPI values a sensor takes: from `min` to `max` in steps of `step`,
+// every one of them with a register of its own (no wrapped byte).
+struct Range
+{
+    int min = 0;
+    int max = 0;
+    int step = 0;
+
+    bool contains(int dpi) const { return dpi >= min && dpi <= max; }
+    int clamp(int dpi) const;
+};
+
 uchar registerByte(int dpi, const QString &sensorType);
+// What the sensor's registers encode; every sensor not named in the table
+// counts as "4090", as registerByte() does.
+Range sensorRange(const QString &sensorType);
 // The sensor models whose registers the program knows.
 const QStringList &knownSensors();
-// False where the sensor takes its registers from a table and `dpi` lies
-// past its end (the register would be 0).
+// Whether `dpi` lies in the sensor's range.
 bool canEncode(int dpi, const QString &sensorType);
 bool isHighRange(int dpi, const QString &sensorType);
 
-// The first eight values of `dpiValues` (missing ones count as 0).
+// The first eight values of `dpiValues`, each first brought into the
+// sensor's range (a missing one counts as the lowest value), so a damaged
+// value never becomes a wrapped register.
 Registers convert(const QString &sensorType, const QVariantList &dpiValues);
 
 // Bits 0 .. dpiCount - 1 set.

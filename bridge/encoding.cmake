@@ -3,6 +3,8 @@
 target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.h
+    ${CMAKE_CURRENT_LIST_DIR}/dpilimits.cpp ${CMAKE_CURRENT_LIST_DIR}/dpilimits.h
+    ${CMAKE_CURRENT_LIST_DIR}/dpirules.cpp ${CMAKE_CURRENT_LIST_DIR}/dpirules.h
     ${CMAKE_CURRENT_LIST_DIR}/gunencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/gunencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/mousemodel.cpp ${CMAKE_CURRENT_LIST_DIR}/mousemodel.h

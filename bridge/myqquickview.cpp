@@ -1,7 +1,9 @@
 #include "myqquickview.h"
 
+#include "dpilimits.h"
 #include "hidthread.h"
 #include "pointersettings.h"
+#include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
 #include <QFocusEvent>
@@ -27,7 +29,11 @@ myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
     , m_guns(*m_files)
     , m_languages(modulesRoot)
     , m_operations(nullptr, MouseModel::fromConfig(m_files->application()))
-{}
+{
+    // Damaged DPI limits are told here once; the DPI page falls back by the
+    // same check.
+    DpiLimits::read(*m_files);
+}
 
 myQQuickView::~myQQuickView() = default;
 
@@ -282,7 +288,7 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
     m_operations.mouseSetKeyMatrix(m_files->current(), src64, isSendData, otherParam);
     // The entries are the user's: they reach the file now, not at some later
     // synchronisation.
-    m_files->current().sync();
+    SettingsStore::commit(m_files->current());
 }
 
 void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)

@@ -1,5 +1,6 @@
 #include "scenetypes.h"
 
+#include "dpirules.h"
 #include "functioncodes.h"
 #include "keycodestring.h"
 #include "lighteffects.h"
@@ -19,6 +20,10 @@ void registerSceneTypes()
                                                 [](QQmlEngine *, QJSEngine *) -> QObject * {
                                                     return new FunctionCodes;
                                                 });
+        qmlRegisterSingletonType<DpiRules>("KX20", 1, 0, "DpiRules",
+                                           [](QQmlEngine *, QJSEngine *) -> QObject * {
+                                               return new DpiRules;
+                                           });
         qmlRegisterSingletonType<MacroEncoder>("KX20", 1, 0, "MacroEncoder",
                                                [](QQmlEngine *, QJSEngine *) -> QObject * {
                                                    return new MacroEncoder;

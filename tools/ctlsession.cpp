@@ -1,5 +1,6 @@
 #include "ctlsession.h"
 
+#include "dpilimits.h"
 #include "emulatorbackend.h"
 #include "gunlibrary.h"
 #include "hidapibackend.h"
@@ -105,9 +106,11 @@ CtlCommands::ConfigSnapshot CtlSession::config() const
     CtlCommands::ConfigSnapshot c;
     c.model = m_model;
     c.sensorType = m_files->getGlobalData(QStringLiteral("mouse/sensorType")).toString().trimmed();
-    c.minDpi = CtlCommands::configInt(m_files->getGlobalData(QStringLiteral("mouse/minDPI")));
-    c.maxDpi = CtlCommands::configInt(m_files->getGlobalData(QStringLiteral("mouse/maxDPI")));
-    c.dpiBase = CtlCommands::configInt(m_files->getGlobalData(QStringLiteral("mouse/dpiBase")));
+    // The program's own check: damaged limits give way to the sensor's range.
+    const DpiLimits limits = DpiLimits::read(*m_files);
+    c.minDpi = limits.range.min;
+    c.maxDpi = limits.range.max;
+    c.dpiBase = limits.range.step;
     c.profileNo = m_files->getGlobalData(QStringLiteral("mouse/profileNo"));
     c.selectGun = m_files->getGlobalData(QStringLiteral("mouse/selectGun"));
     const QString language = m_files->getGlobalData(QStringLiteral("common/language")).toString();

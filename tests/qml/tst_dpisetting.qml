@@ -125,10 +125,35 @@ Item {
             }
         }
 
-        // A stored text that is no value of the range shows the knob's value.
+        // A stored text that is no number shows the lowest value; a number
+        // outside the range is the user's and stays as it is.
         function test_unusable_stored_values() {
             start(store({ "mouse/dpiValueArray": ["abc", "", "90000", "50"] }))
-            compare(page.dpiValues, ["200", "200", "6000", "200", "200", "200", "200", "200"])
+            compare(page.dpiValues, ["200", "200", "90000", "50", "200", "200", "200", "200"])
+        }
+
+        // Damaged limits in apConfig.bin give way to sensor 3360's own range
+        // (100 to 25600 in steps of 100): stages above the old default
+        // maximum are saved as stored, and the top of the track is the
+        // sensor's top, never a wrapped or absurd value.
+        function test_damaged_limits_data() {
+            return [
+                { tag: "huge maximum", limits: { "mouse/maxDPI": "2147483647" } },
+                { tag: "minimum above maximum", limits: { "mouse/minDPI": "5250", "mouse/maxDPI": "400" } },
+                { tag: "both missing", limits: { "mouse/minDPI": undefined, "mouse/maxDPI": undefined } },
+                { tag: "step of 0", limits: { "mouse/dpiBase": "0" } },
+                { tag: "garbage", limits: { "mouse/minDPI": "x", "mouse/dpiBase": "-5" } }
+            ]
+        }
+        function test_damaged_limits(data) {
+            var stored = ["6400", "8000", "12000", "16000", "400", "800", "1600", "3200"]
+            start(store(Object.assign({ "mouse/dpiValueArray": stored }, data.limits)))
+            compare([page.minDPI, page.maxDPI, page.dpiBase], [100, 25600, 100])
+            compare(page.dpiValues, stored)
+            page.saveData(true)
+            compare(fake.store["mouse/dpiValueArray"].map(String), stored)
+            part("dpiSlider4").valueChangeDelay(DpiMath.maxKnob)
+            compare(page.dpiValues[4], "25600")
         }
     }
 }

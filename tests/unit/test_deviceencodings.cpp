@@ -1,4 +1,5 @@
 #include "dpiencoding.h"
+#include "dpilimits.h"
 #include "gunencoding.h"
 #include "lightingencoding.h"
 #include "mousemodel.h"
@@ -85,8 +86,9 @@ private slots:
     void dpiStagesAndMasks()
     {
         const auto r = DpiEncoding::convert(QStringLiteral("3389"), {12750, 12800, 16000, 100});
+        // A missing stage counts as the sensor's lowest value.
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 8),
-                 bytes({255, 0, 0x40, 2, 0, 0, 0, 0}));
+                 bytes({255, 0, 0x40, 2, 1, 1, 1, 1}));
         QCOMPARE(r.highRangeMask, uchar(0x06));
         // Only sensor 3389 has a high range; values past the eighth are ignored.
         QCOMPARE(DpiEncoding::convert(QStringLiteral("3360"), {16000}).highRangeMask, uchar(0));
@@ -119,6 +121,77 @@ private slots:
         image = countingImage();
         DpiEncoding::patchImage(image, r, 3, false);
         QCOMPARE(toBytes(image).mid(82, 2), bytes({82, 83}));
+    }
+
+    // Damaged limits never reach a register: they give way to the sensor's
+    // own range, and a value beyond the sensor is brought to its end rather
+    // than wrapped.
+    void dpiLimitsFallBackToTheSensor_data()
+    {
+        QTest::addColumn<QVariant>("minDPI");
+        QTest::addColumn<QVariant>("maxDPI");
+        QTest::addColumn<QVariant>("dpiBase");
+        QTest::addColumn<QString>("sensor");
+        QTest::addColumn<QList<int>>("range");
+        QTest::addColumn<bool>("configured");
+        const QVariant none;
+        auto row = [](const char *tag, QVariant lo, QVariant hi, QVariant step, const char *sensor,
+                      QList<int> range, bool configured) {
+            QTest::newRow(tag) << lo << hi << step << QString::fromLatin1(sensor) << range << configured;
+        };
+        row("installed", "100", "16000", "50", "3389", {100, 16000, 50}, true);
+        row("huge maximum", "100", "2147483647", "50", "3389", {50, 25550, 50}, false);
+        row("minimum above maximum", "5250", "400", "50", "3389", {50, 25550, 50}, false);
+        row("equal", "400", "400", "50", "3360", {100, 25600, 100}, false);
+        row("both missing", none, none, "50", "3360", {100, 25600, 100}, false);
+        row("step 0", "100", "6000", "0", "3360", {100, 25600, 100}, false);
+        row("negative step", "100", "6000", "-50", "3360", {100, 25600, 100}, false);
+        row("text", "low", "6000", "50", "3360", {100, 25600, 100}, false);
+        row("past the 3050 table", "250", "5000", "250", "3050", {250, 4000, 250}, false);
+        row("below 3320", "0", "7000", "250", "3320", {250, 7000, 250}, false);
+        row("3212 fits", "100", "4800", "50", "3212", {100, 4800, 50}, true);
+        row("no sensor named", "100", "16000", "50", "", {50, 9700, 50}, false);
+    }
+    void dpiLimitsFallBackToTheSensor()
+    {
+        QFETCH(QVariant, minDPI);
+        QFETCH(QVariant, maxDPI);
+        QFETCH(QVariant, dpiBase);
+        QFETCH(QString, sensor);
+        QFETCH(QList<int>, range);
+        QFETCH(bool, configured);
+        const DpiLimits limits = DpiLimits::fromConfig(minDPI, maxDPI, dpiBase, sensor);
+        QCOMPARE(QList<int>({limits.range.min, limits.range.max, limits.range.step}), range);
+        QCOMPARE(limits.problem.isEmpty(), configured);
+        // Every value the range offers has a register of its own.
+        const DpiEncoding::Range own = DpiEncoding::sensorRange(sensor);
+        QVERIFY(own.contains(limits.range.min) && own.contains(limits.range.max));
+        QCOMPARE(limits.refusal(limits.range.max), QString());
+        QVERIFY(!limits.refusal(limits.range.max + limits.range.step).isEmpty());
+    }
+
+    void dpiValuesBeyondTheSensorAreNeverWrapped()
+    {
+        // 910641850 would wrap to 0x3B with 3389; 5250 past the 3050 table
+        // would be register 0.
+        auto stages = [](const char *sensor, QVariantList values) {
+            const auto r = DpiEncoding::convert(QString::fromLatin1(sensor), values);
+            return QByteArray(reinterpret_cast<const char *>(r.bytes.data()), 8);
+        };
+        QCOMPARE(stages("3389", {910641850, -5, 16000, 25550, 25600, 100, 200, 400}),
+                 bytes({0xFF, 1, 0x40, 0xFF, 0xFF, 2, 4, 8}));
+        QCOMPARE(DpiEncoding::convert(QStringLiteral("3389"), {910641850, 16000}).highRangeMask, uchar(0x03));
+        QCOMPARE(stages("3050", {5250, 4000, 0, 100, 250, 251, 2001, 3999}),
+                 bytes({0x48, 0x48, 0x01, 0x01, 0x01, 0x02, 0x45, 0x48}));
+        QCOMPARE(stages("3360", {2147483647, 25600, 100, 50, 12000, 1600, 800, 400}),
+                 bytes({0xFF, 0xFF, 0, 0, 119, 15, 7, 3}));
+        for (const QString &sensor : DpiEncoding::knownSensors()) {
+            const DpiEncoding::Range range = DpiEncoding::sensorRange(sensor);
+            for (int dpi = range.min; dpi <= range.max; dpi += range.step)
+                QVERIFY2(DpiEncoding::registerByte(dpi, sensor) != 0 || DpiEncoding::isHighRange(dpi, sensor)
+                             || sensor == QLatin1String("3360"),
+                         qPrintable(QStringLiteral("%1 at %2").arg(sensor).arg(dpi)));
+        }
     }
 
     void levelTables()

@@ -1,4 +1,5 @@
 import QtQuick
+import KX20 1.0
 import "../basic"
 import "../basic/theme.js" as Theme
 import "../common/values.js" as Values
@@ -50,10 +51,13 @@ Rectangle {
         if (!isRecovery) {
             dpiCount = Values.toInt(ui_View.getData("mouse/dpiCount", false), dpiCount)
             currentDpiCount = Values.toInt(ui_View.getData("mouse/currentDpiCount", false), currentDpiCount)
-            minDPI = Values.toInt(ui_View.getGlobalData("mouse/minDPI"), minDPI)
-            maxDPI = Values.toInt(ui_View.getGlobalData("mouse/maxDPI"), maxDPI)
             sensorType = Values.toText(ui_View.getGlobalData("mouse/sensorType"))
-            dpiBase = Values.toInt(ui_View.getGlobalData("mouse/dpiBase"), dpiBase)
+            // Damaged limits give way to the sensor's own range.
+            var limits = DpiRules.limits(ui_View.getGlobalData("mouse/minDPI"), ui_View.getGlobalData("mouse/maxDPI"),
+                                         ui_View.getGlobalData("mouse/dpiBase"), sensorType)
+            minDPI = limits.minDPI
+            maxDPI = limits.maxDPI
+            dpiBase = limits.dpiBase
         }
         dpiValueArray = ui_View.getDataList("mouse/dpiValueArray", isRecovery)
         if (dpiCount > DpiMath.stages)
@@ -80,6 +84,8 @@ Rectangle {
         var values = []
         for (var i = 0; i < DpiMath.stages; ++i)
             values.push(Values.toInt(dpiValues[i], minDPI))
+        // The stages go out as stored; the bridge never sends a value beyond
+        // the sensor.
         ui_View.setDataList("mouse/dpiValueArray", values)
         ui_View.setData("mouse/currentDpiCount", currentDpiCount)
         if (isSendData)

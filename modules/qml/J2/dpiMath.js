@@ -28,16 +28,17 @@ function knobFor(value, minDPI, maxDPI) {
 // positions the track has, and on a sensor whose range is wide compared
 // with its step the value of that position differs from the stored one
 // (100 would show as 200 on a 100-16000 sensor in steps of 50); the stage
-// keeps its stored value until the user moves it, so Save sends it
-// unchanged. A stored text that is no DPI value of the sensor's range
-// shows, and is saved as, the value of the knob's position.
+// keeps its stored value until the user moves it, so Save writes it back
+// unchanged. That holds for a stored value outside the range too: it is
+// the user's, shown as it is with the knob at the end of the track, and only
+// moving the knob replaces it. A stored text that is no whole number shows,
+// and is saved as, the lowest value.
 function loadedValue(stored, minDPI, maxDPI, dpiBase) {
     var text = String(stored).trim()
-    var value = /^[0-9]+$/.test(text) ? parseInt(text, 10) : NaN
-    if (!isNaN(value) && value >= minDPI && value <= maxDPI)
+    var value = /^[0-9]{1,9}$/.test(text) ? parseInt(text, 10) : NaN
+    if (!isNaN(value) && value > 0)
         return value
-    var knob = knobFor(isNaN(value) ? minDPI : value, minDPI, maxDPI)
-    return valueAt(knob, minDPI, maxDPI, dpiBase)
+    return valueAt(minKnob, minDPI, maxDPI, dpiBase)
 }
 
 // Spacing of the shown sliders and of their labels, by how many are shown.
