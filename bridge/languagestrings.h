@@ -20,9 +20,13 @@ public:
     // The language's file, or empty when `langCode` cannot be a file name.
     QString languageFilePath(const QString &langCode) const;
 
-    // The texts of section `typeStr`; empty when the file or the section is
-    // missing. Asking for "other" also sets the DPI-switch texts.
+    // The texts of section `typeStr`. A text the language file lacks (the
+    // file, the section or the text is missing or damaged) is the English
+    // text built into the program; a translation far longer than its English
+    // text is cut. Asking for "other" also sets the DPI-switch texts.
     QStringList getLangStrings(const QString &typeStr, const QString &langCode) const;
+    // The English texts of a section as built into the program.
+    static QStringList builtInEnglish(const QString &typeStr);
 
     static QStringList frenchDpiSwitchTexts();
 

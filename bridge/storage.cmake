@@ -15,3 +15,10 @@ qt_add_resources(kx20_bridgecore "devinfo"
     BASE "${CMAKE_CURRENT_LIST_DIR}/resources"
     FILES "${CMAKE_CURRENT_LIST_DIR}/resources/DevInfo.ini"
 )
+
+# The English texts, built in: every text a language file lacks falls back to them.
+qt_add_resources(kx20_bridgecore "builtinlanguage"
+    PREFIX "/builtin"
+    BASE "${CMAKE_SOURCE_DIR}/modules/i18n"
+    FILES "${CMAKE_SOURCE_DIR}/modules/i18n/English.ini"
+)

@@ -54,8 +54,10 @@ private slots:
                 .toUtf8());
         const QStringList texts =
             LanguageStrings().getLangStrings(QStringLiteral("main"), QStringLiteral("Mixed"));
-        QCOMPARE(texts, QStringList({QStringLiteral("Éditeur d'armes"), QStringLiteral("宏编辑器"),
-                                     QStringLiteral("Touche "), QStringLiteral("a, b; c")}));
+        // The texts past the file's four are the built-in English ones.
+        QCOMPARE(texts.mid(0, 4), QStringList({QStringLiteral("Éditeur d'armes"), QStringLiteral("宏编辑器"),
+                                               QStringLiteral("Touche "), QStringLiteral("a, b; c")}));
+        QCOMPARE(texts.mid(4), LanguageStrings::builtInEnglish(QStringLiteral("main")).mid(4));
     }
 
     void otherSectionSetsTheDpiSwitchTexts()
@@ -74,7 +76,8 @@ private slots:
         QCOMPARE(LanguageStrings::dpiSwitchText(7), QStringLiteral("Stage 8"));
 
         // Built in for French, with or without a file of its own.
-        QVERIFY(strings.getLangStrings(QStringLiteral("other"), QStringLiteral("French")).isEmpty());
+        QCOMPARE(strings.getLangStrings(QStringLiteral("other"), QStringLiteral("French")),
+                 LanguageStrings::builtInEnglish(QStringLiteral("other")));
         QCOMPARE(LanguageStrings::dpiSwitchTexts(), LanguageStrings::frenchDpiSwitchTexts());
         QCOMPARE(LanguageStrings::dpiSwitchText(1), QStringLiteral("DPI passe au deuxième étage"));
 
@@ -82,10 +85,70 @@ private slots:
         strings.getLangStrings(QStringLiteral("other"), QStringLiteral("french"));
         QCOMPARE(LanguageStrings::dpiSwitchText(0), QStringLiteral("stage 1"));
 
-        // A short section sets what it holds and leaves the rest.
+        // A short section sets what it holds; the rest is the built-in English.
         strings.getLangStrings(QStringLiteral("other"), QStringLiteral("Short"));
         QCOMPARE(LanguageStrings::dpiSwitchText(2), QStringLiteral("Short 3"));
-        QCOMPARE(LanguageStrings::dpiSwitchText(3), QStringLiteral("stage 4"));
+        QCOMPARE(LanguageStrings::dpiSwitchText(3), QStringLiteral("DPI switched to stage 4"));
+    }
+
+    // A damaged language file never leaves a control unlabelled: every text
+    // it lacks is the English one built into the program, and a translation
+    // far longer than its English text is cut to fit.
+    void damagedLanguageFilesFallBackToEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("names no file") << QStringLiteral("Klingon") << QByteArray();
+        QTest::newRow("not a file name") << QStringLiteral("../x") << QByteArray();
+        QTest::newRow("garbage") << QStringLiteral("Garbage") << QByteArray("\x00\xff=[[[\n\x01", 8);
+        QTest::newRow("no sections") << QStringLiteral("Empty") << QByteArray("; nothing\n");
+        QTest::newRow("short sections")
+            << QStringLiteral("Short") << QByteArray("[main]\ntotal=2\n0=Éditeur\n[keyCode]\ntotal=1\n");
+        QTest::newRow("bad totals") << QStringLiteral("Totals")
+                                    << QByteArray("[main]\ntotal=-4\n0=a\n[dpiSetting]\ntotal=x\n");
+    }
+    void damagedLanguageFilesFallBackToEnglish()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, content);
+        ModulesTree tree;
+        if (!content.isEmpty())
+            tree.write(QStringLiteral("modules/i18n/") + language + QStringLiteral(".ini"), content);
+        const LanguageStrings strings;
+        for (const char *section :
+             {"main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
+              "systemSetting", "gunControl", "profile", "keyCode", "other"}) {
+            const QString name = QLatin1String(section);
+            const QStringList english = LanguageStrings::builtInEnglish(name);
+            QVERIFY2(!english.isEmpty(), section);
+            QStringList texts = strings.getLangStrings(name, language);
+            if (language == QLatin1String("Short") && name == QLatin1String("main")) {
+                QCOMPARE(texts.takeFirst(), QStringLiteral("Éditeur"));
+                texts.prepend(english.first());
+            }
+            QCOMPARE(texts, english);
+        }
+        QCOMPARE(LanguageStrings::dpiSwitchTexts(),
+                 LanguageStrings::builtInEnglish(QStringLiteral("other")).mid(0, 8));
+    }
+
+    void overLongTranslationsAreCut()
+    {
+        ModulesTree tree;
+        const QString longText(500, QLatin1Char('W'));
+        tree.write(QStringLiteral("modules/i18n/Long.ini"),
+                   "[main]\ntotal=2\n0=" + longText.toUtf8()
+                       + "\n1=Éditeur de macros\n[custom]\ntotal=1\n0=" + longText.toUtf8() + "\n");
+        const LanguageStrings strings;
+        const QStringList english = LanguageStrings::builtInEnglish(QStringLiteral("main"));
+        const QStringList texts = strings.getLangStrings(QStringLiteral("main"), QStringLiteral("Long"));
+        QCOMPARE(texts.size(), english.size());
+        QCOMPARE(texts.at(0).size(), 2 * english.at(0).size() + 16);
+        QVERIFY(texts.at(0).endsWith(QChar(0x2026)));
+        QCOMPARE(texts.at(1), QStringLiteral("Éditeur de macros"));
+        // A section with no English counterpart has nothing to measure by.
+        QCOMPARE(strings.getLangStrings(QStringLiteral("custom"), QStringLiteral("Long")),
+                 QStringList({longText}));
     }
 
     void stagesChooseTheirText()

@@ -65,8 +65,20 @@ Item {
                   rows: [standard + "/0", "profile_1/1"], stored: [stored([standard + "0", "profile_11"])] },
                 { tag: "one profile and the filler", names: ["Standard0", "loadersentry"],
                   rows: [standard + "/0"], stored: [stored([standard + "0"])] },
-                { tag: "nothing stored", names: [], rows: [], stored: [] }
+                { tag: "nothing stored", names: [], rows: [], stored: [] },
+                { tag: "already the language's name", names: [standard + "0", "profile_11"],
+                  rows: [standard + "/0", "profile_1/1"], stored: [] }
             ]
+        }
+
+        // A language file without the profile texts never renames the
+        // stored first profile.
+        function test_load_without_language_texts() {
+            start({}, { getNameList: ["Standard0", "profile_11"], getLangStrings: [] })
+            var profile = part("profile")
+            profile.init()
+            compareLog(["getNameList(2)"])
+            compare(rowsOf(profile), ["Standard/0", "profile_1/1"])
         }
 
         function test_load(data) {

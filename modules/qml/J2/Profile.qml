@@ -52,9 +52,14 @@ DialogFrame {
                           profileNo: Values.toInt(entry.slice(-1), 0) })
         }
         currentRow = 0
-        if (rows.count > 0) {
-            rows.setProperty(0, "textValue", Values.toText(profileLang[5]))
+        // The first profile carries the language's name for it; a missing
+        // text never renames it, and an unchanged name is not written again.
+        var standard = Values.toText(profileLang[5])
+        if (rows.count > 0 && standard !== "" && rows.get(0).textValue !== standard) {
+            rows.setProperty(0, "textValue", standard)
             storeList()
+        } else {
+            updateActiveRow()
         }
     }
 
