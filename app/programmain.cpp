@@ -4,6 +4,7 @@
 #include "inputhookholder.h"
 #include "myqquickview.h"
 #include "settingsfolder.h"
+#include "settingslock.h"
 #include "singleapplication.h"
 #include "widget.h"
 
@@ -69,6 +70,12 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
 
     // Every data file is addressed relative to the executable's folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // One writer per settings folder, whatever became of the guard above.
+    const SettingsLock settingsLock(QStringLiteral("./modules"));
+    if (!settingsLock.isHeld()) {
+        qWarning().noquote() << settingsLock.refusal();
+        return 1;
+    }
 
     Widget window;
     QObject::connect(&app, &SingleApplication::messageReceived, &window, &Widget::receiveMessage);

@@ -58,8 +58,12 @@ QString SingleApplication::channelFolder()
     }
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
                         + QStringLiteral("/kx20-config");
-    if (!QFileInfo(own).isSymLink() && QDir().mkpath(own))
-        QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // Made private from the start; a folder that is already there is used
+    // only when it is private, and its mode is never changed: it may not be
+    // ours.
+    if (!QFileInfo::exists(own) && !QFileInfo(own).isSymLink()
+        && QDir().mkpath(QFileInfo(own).absolutePath()))
+        QDir().mkdir(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return isPrivateFolder(own) ? own : QString();
 }
 #else

@@ -137,6 +137,58 @@ private slots:
         QCOMPARE(int(folder.permissions() & 0x0077), 0);
     }
 
+    // Where the guard has no private folder (here the cache folder is
+    // another's open folder), the lock on modules/ still keeps a second
+    // instance from writing the same files, and the open folder keeps its
+    // mode.
+    void twoInstancesNeverShareTheSettingsFolder_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("open folder") << QStringLiteral("folder");
+        QTest::newRow("file") << QStringLiteral("file");
+        QTest::newRow("link") << QStringLiteral("link");
+    }
+    void twoInstancesNeverShareTheSettingsFolder()
+    {
+        QFETCH(QString, planted);
+        QTemporaryDir cache;
+        const QString own = cache.filePath(QStringLiteral("kx20-config"));
+        if (planted == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(own));
+            QVERIFY(QFile::setPermissions(own, QFileDevice::Permissions::fromInt(0x7755)));
+        } else if (planted == QLatin1String("file")) {
+            QFile file(own);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QFile::link(cache.path(), own));
+        }
+        const QFileDevice::Permissions modeBefore = QFileInfo(own).permissions();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(programPath(), {});
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += first.readAllStandardError()).contains("Device DisConnect"), 20000);
+        QVERIFY(log.contains("Single instance guard unavailable"));
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(programPath(), {});
+        QVERIFY(finished(second));
+        QCOMPARE(second.exitCode(), 1);
+        const QByteArray refusal = second.readAllStandardError();
+        QVERIFY2(refusal.contains("already uses the settings in"), refusal.constData());
+        QVERIFY(!refusal.contains("Device"));
+        QCOMPARE(first.state(), QProcess::Running);
+        QCOMPARE(QFileInfo(own).permissions(), modeBefore);
+        first.kill();
+        QVERIFY(finished(first));
+    }
+
     void secondStartHandsOverAndExitsWithOne()
     {
         auto *app = qobject_cast<SingleApplication *>(QCoreApplication::instance());
