@@ -57,7 +57,7 @@ TestCase {
     // The texts the fake gives for a language section.
     function texts(section) {
         var result = []
-        for (var i = 0; i < 20; ++i)
+        for (var i = 0; i < 24; ++i)
             result.push(section + "." + i)
         return result
     }

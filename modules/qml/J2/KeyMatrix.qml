@@ -188,12 +188,13 @@ Rectangle {
         ui_View.deleteMacroUpdateProfile(name)
     }
 
+    // The macro library has renamed the file and the profiles' references;
+    // the buttons shown follow.
     function macroRenamed(oldName, newName) {
         for (var j of slotsRunning(oldName)) {
             ui_View.setData("mouseMacroKey/" + modKeys.get(j).keyCode2, newName)
             modKeys.setProperty(j, "keyText", newName)
         }
-        ui_View.modifyMacroNameUpdateProfile(oldName, newName)
     }
 
     function macroEdited(name) {

@@ -13,7 +13,8 @@ DialogFrame {
 
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record",
         "Times", "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key",
-        "Insert Left Key", "Insert Middle Key", "Insert Right Key", "", ""]
+        "Insert Left Key", "Insert Middle Key", "Insert Right Key", "", "",
+        "A file of that name exists already: the macro keeps its name"]
     property var keyTexts: null
     // Recording keys, or waiting for a key to insert, into the selected macro.
     property bool isInputting: false
@@ -32,6 +33,8 @@ DialogFrame {
     property string nameEdit: ""
     property int editingDelay: -1
     property string delayEdit: ""
+    // Why the last rename was refused; empty when it was not.
+    property string refusal: ""
     // The open context menu: 0 none, 1 the macro menu, 2 the event menu.
     property int openMenu: 0
     property point menuPoint: Qt.point(0, 0)
@@ -184,7 +187,9 @@ DialogFrame {
     }
 
     // A name already in the list, or one no file could carry, is refused
-    // and the row keeps its name.
+    // and the row keeps its name. The file is renamed first: a file of the
+    // new name that the list does not show makes the bridge refuse, and the
+    // row keeps its name with a line saying why.
     function finishRename() {
         var row = editingName
         if (row < 0)
@@ -196,6 +201,11 @@ DialogFrame {
         var newName = nameEdit
         if (names().indexOf(newName) >= 0 || !MacroEncoder.isMacroName(newName))
             return
+        if (!ui_View.modifyMacroNameUpdateProfile(oldName, newName)) {
+            refusal = Values.toText(macroEditorLang[20])
+            return
+        }
+        refusal = ""
         modifyMacroName(oldName, newName)
         macroNumberModel.setProperty(row, "textValue", newName)
         storeNames()

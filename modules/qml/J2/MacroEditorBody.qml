@@ -132,6 +132,21 @@ Item {
         onClicked: page.removeMacro()
     }
 
+    Text {
+        objectName: "macroRefusal"
+        x: 16
+        y: 402
+        width: content.width - 32
+        visible: text !== ""
+        text: page.refusal
+        elide: Text.ElideRight
+        color: Theme.colorOrange
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: text
+    }
+
     // ---- Events ----
     Text {
         x: 200

@@ -24,7 +24,7 @@ QtObject {
     }
     function getLangStrings(typeStr, langCode) {
         var texts = []
-        for (var i = 0; i < 20; ++i)
+        for (var i = 0; i < 24; ++i)
             texts.push(typeStr + "." + i)
         return recorder.call("", "getLangStrings", [typeStr, langCode], texts)
     }
