@@ -504,7 +504,9 @@ RequestResult parseRequest(const CtlOptions &options)
             break;
         }
         if (expectCount(*info, args, 3, "EFFECT, SPEED and BRIGHTNESS (or nothing, to list)", error)) {
-            if (!parseInt(args.at(0), r.effect))
+            if (args.at(0).trimmed().isEmpty())
+                error = QStringLiteral("light: EFFECT is empty; give an effect's number or name");
+            else if (!parseInt(args.at(0), r.effect))
                 r.effectName = args.at(0);
             else
                 parseRanged(args.at(0), 0, 255, QStringLiteral("light: EFFECT"), r.effect, error);
@@ -599,7 +601,10 @@ QString resolveEffect(CommandRequest &request, const ConfigSnapshot &config)
 {
     if (request.effectName.isEmpty())
         return {};
-    const int row = LightEffects::rowOfName(config.effectNames, request.effectName);
+    int row = LightEffects::rowOfName(config.effectNames, request.effectName);
+    // The English names hold in every language, so scripts work anywhere.
+    if (row < 0)
+        row = LightEffects::rowOfName(effectNames(config.model, {}), request.effectName);
     if (row < 0)
         return QStringLiteral("light: this mouse has no effect '%1' (run 'kx20ctl light' for the list)")
             .arg(request.effectName);

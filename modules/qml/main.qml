@@ -142,7 +142,10 @@ Item {
         is55328 = Values.toBool(ui_View.getGlobalData("mouse/is55328"))
         is571 = Values.toBool(ui_View.getGlobalData("mouse/is571"))
         isGun = Values.toBool(ui_View.getGlobalData("mouse/isGun"))
-        var keyCount = Values.toInt(ui_View.getGlobalData("mouse/keyCount"), 8)
+        // No more buttons than the picture has marks, so the key list never
+        // runs over the boxes below it.
+        var keyCount = Math.max(0, Math.min(Values.toInt(ui_View.getGlobalData("mouse/keyCount"), 8),
+                                            mouse.markPositions.length))
         mouse.keyCount = keyCount
         keyMatrix.keyCount = keyCount
         language = Values.toText(ui_View.getGlobalData("common/language"))

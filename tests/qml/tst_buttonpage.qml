@@ -96,14 +96,18 @@ Item {
         }
 
         function test_rowsAndMarks_data() {
-            return [{ tag: "eight buttons", count: "8" }, { tag: "six buttons", count: "6" }]
+            return [{ tag: "eight buttons", count: "8", shown: 8 }, { tag: "six buttons", count: "6", shown: 6 },
+                    { tag: "more than the picture has", count: "40", shown: 8 }]
         }
 
         // One row and one mark per physical button; the other slots are
         // still sent as they are stored.
         function test_rowsAndMarks(data) {
             var list = startButtons({ 7: [5, 0, 3, 0], 14: [7, 0, 224, 6] }, { "mouse/keyCount": data.count })
-            var count = Number(data.count)
+            var count = data.shown
+            compare(list.keyCount, count)
+            // The key list ends above the boxes below it.
+            verify(list.height <= 40 + 24 * 8 + 2 * 7 + 8)
             for (var i = 0; i < 8; ++i) {
                 compare(findChild(root, "keyRow" + i) !== null, i < count, "row " + i)
                 compare(part("keyMark" + i).visible, i < count, "mark " + i)
@@ -321,15 +325,21 @@ Item {
                 { tag: "to another macro's name", typed: "m2", names: ["m1", "m2"], log: [] },
                 { tag: "unchanged", typed: "m1", names: ["m1", "m2"], log: [] },
                 { tag: "not a file name", typed: "a/b", names: ["m1", "m2"], log: [] },
-                { tag: "new name", typed: "m3", names: ["m3", "m2"],
-                  log: ["getData(mouseMacroKey/4, false)", "setData(mouseMacroKey/4, m3)",
-                        "modifyMacroNameUpdateProfile(m1, m3)", "updataNameList(0, [m3, m2])"] }
+                { tag: "new name", typed: "m3", names: ["m3", "m2"], renamed: true,
+                  log: ["modifyMacroNameUpdateProfile(m1, m3)", "getData(mouseMacroKey/4, false)",
+                        "setData(mouseMacroKey/4, m3)", "updataNameList(0, [m3, m2])"] },
+                // A file m3.bin that the list does not show: the bridge
+                // refuses, the row and the buttons keep the old name.
+                { tag: "file exists, not listed", typed: "m3", names: ["m1", "m2"], renamed: false,
+                  log: ["modifyMacroNameUpdateProfile(m1, m3)"] }
             ]
         }
 
-        // Renaming in place: a name already in the list is refused silently.
+        // Renaming in place: a name already in the list is refused silently;
+        // a refusal of the bridge is told on the page.
         function test_rename(data) {
             var list = startButtons({ 4: [4, 2, 4, 0] }, { "mouseMacroKey/4": "m1" })
+            fake.answers["modifyMacroNameUpdateProfile"] = data.renamed === true
             var editor = part("macroEditor")
             editor.open()
             var row = part("macroRow0")
@@ -344,6 +354,10 @@ Item {
             compareLog(data.log)
             compare(editor.names(), data.names)
             compare(list.modKeys.get(4).keyText, data.names[0])
+            var line = part("macroRefusal")
+            compare(line.visible, data.renamed === false)
+            if (data.renamed === false)
+                verify(line.text.length > 0)
         }
     }
 }

@@ -190,6 +190,10 @@ private slots:
         QTest::newRow("light brightness") << w("light 1 0 -1");
         QTest::newRow("light count") << w("light 1 0");
         QTest::newRow("light named speed") << w("light wave 5 0");
+        QTest::newRow("light empty name")
+            << QStringList{QStringLiteral("light"), QString(), QStringLiteral("2"), QStringLiteral("4")};
+        QTest::newRow("light blank name") << QStringList{QStringLiteral("light"), QStringLiteral("  "),
+                                                         QStringLiteral("2"), QStringLiteral("4")};
         QTest::newRow("colors none") << w("colors");
         QTest::newRow("colors component") << w("colors 1,2,256");
         QTest::newRow("colors pair") << w("colors 1,2");
@@ -298,6 +302,13 @@ private slots:
         c.effectNames = effectNames(c.model, french);
         QCOMPARE(c.effectNames.first(), QStringLiteral("Fixe"));
         QCOMPARE(c.effectNames.at(1), QStringLiteral("Breath"));
+        // The English name holds in any language, the language's own too.
+        for (const char *name : {"Static", "fixe"}) {
+            r.effectName = QLatin1String(name);
+            r.effect = -1;
+            QVERIFY2(resolveEffect(r, c).isEmpty(), name);
+            QCOMPARE(r.effect, 0);
+        }
 
         QVERIFY(requestOf({QStringLiteral("light")}).request.listEffects);
         const QStringList lines = effectListing(c);
@@ -376,7 +387,9 @@ private slots:
         c.minDpi.reset();
         c.maxDpi.reset();
         c.dpiBase.reset();
-        QVERIFY(checkDpi(2, {30, 825, 1600, 3200, 4800, 6400, 12800, 20000}, c).isEmpty());
+        QVERIFY(checkDpi(2, {50, 825, 1600, 3200, 4800, 6400, 12800, 20000}, c).isEmpty());
+        // Below what sensor 3389 encodes (its register would be 0).
+        QVERIFY(!checkDpi(2, {30, 825, 1600, 3200, 4800, 6400, 12800, 20000}, c).isEmpty());
         QVERIFY(!checkDpi(2, {0, 825, 1600, 3200, 4800, 6400, 12800, 20000}, c).isEmpty());
         QVERIFY(!checkDpi(2, {400, 800}, c).isEmpty());
     }
