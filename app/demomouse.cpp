@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
-#include "dpibuttonlines.h"
+#include "mousecontrollines.h"
 
 #include <unistd.h>
 #endif
@@ -18,6 +18,9 @@
 DemoMouse::DemoMouse()
 {
     m_backend.setRealTimeWaits(true);
+    // Nobody reads the demo's call log; it must not grow while the program
+    // stays in the tray.
+    m_backend.setCallLogLimit(1024);
 }
 
 void DemoMouse::plugInto(Widget &window)
@@ -96,9 +99,13 @@ void DemoMouse::publishStateTo(const QString &path)
     timer->start(100);
 }
 
-void DemoMouse::pressDpiButtonOnInputLines()
+void DemoMouse::controlFromInputLines(Widget &window)
 {
 #ifdef Q_OS_UNIX
-    new DpiButtonLines(STDIN_FILENO, m_backend, qApp);
+    auto *lines = new MouseControlLines(STDIN_FILENO, m_backend, qApp);
+    // The system would announce the change, as for the tray menu's entries.
+    QObject::connect(lines, &MouseControlLines::pluggingChanged, &window, &Widget::deviceChangeNoticed);
+#else
+    Q_UNUSED(window)
 #endif
 }

@@ -20,9 +20,10 @@ public:
     // changes, so a person or a test outside the program can see what
     // reached the mouse.
     void publishStateTo(const QString &path);
-    // Each line on standard input presses the DPI button, as the tray
-    // menu's entry does, for a person or a test without a tray.
-    void pressDpiButtonOnInputLines();
+    // Lines on standard input press the DPI button, unplug and plug the
+    // mouse, hang it and make it answer again (MouseControlLines), as the
+    // tray menu does, for a person or a test without a tray.
+    void controlFromInputLines(Widget &window);
     EmulatorBackend &backend() { return m_backend; }
 
 private:

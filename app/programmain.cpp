@@ -5,6 +5,7 @@
 #include "myqquickview.h"
 #include "settingsfolder.h"
 #include "settingslock.h"
+#include "signalwatcher.h"
 #include "singleapplication.h"
 #include "widget.h"
 
@@ -87,6 +88,11 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
     hooks.registerKeyboardCallback(onKey, &window);
     hooks.registerMouseCallback(onButton, &window);
     hooks.registerCopyDataCallback(onCopyData, &window, &app);
+
+    // A logout or a kill asks the program to end: as from the tray's Quit.
+    const SignalWatcher quitOnSignal([&window](int) {
+        window.exitSYS();
+    });
 
     window.showNormal();
     warnIfSettingsCannotBeSaved(window);

@@ -86,6 +86,8 @@ struct EmulatorBackend::Impl
     quintptr nextHandle = 1;
 
     QList<EmulatorCall> calls;
+    // 0: every call is kept.
+    qsizetype callLimit = 0;
     QStringList violations;
     std::vector<ScheduledEvent> events;
     std::vector<ScheduledFailure> failures;
@@ -180,6 +182,9 @@ struct EmulatorBackend::Impl
     int finish(const EmulatorCall &call)
     {
         calls.append(call);
+        // Dropped in halves, so a long run pays little for keeping the end.
+        if (callLimit > 0 && calls.size() >= 2 * callLimit)
+            calls.remove(0, calls.size() - callLimit);
         return call.result;
     }
 
@@ -543,6 +548,15 @@ bool EmulatorBackend::isAnswering(int mouseIndex) const
            && d->mice[static_cast<std::size_t>(mouseIndex)].answering;
 }
 
+void EmulatorBackend::resumeAnswering(int mouseIndex)
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    if (mouseIndex < 0 || mouseIndex >= static_cast<int>(d->mice.size()))
+        return;
+    d->mice[static_cast<std::size_t>(mouseIndex)].answering = true;
+    d->changed.notify_all();
+}
+
 void EmulatorBackend::stopAnsweringAtCall(int n, int mouseIndex)
 {
     std::unique_lock<std::mutex> lock(d->mutex);
@@ -580,6 +594,12 @@ QList<EmulatorCall> EmulatorBackend::calls(HidCall kind) const
             selected.append(call);
     }
     return selected;
+}
+
+void EmulatorBackend::setCallLogLimit(int calls)
+{
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->callLimit = std::max(calls, 0);
 }
 
 void EmulatorBackend::clearCalls()

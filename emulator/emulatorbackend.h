@@ -77,6 +77,8 @@ public:
     // find nothing until their time-out. Plugging it in again revives it.
     void stopAnswering(int mouseIndex = 0);
     bool isAnswering(int mouseIndex = 0) const;
+    // A hung firmware that recovers by itself, without a new plug-in.
+    void resumeAnswering(int mouseIndex = 0);
     // The Nth HID call from now (1 = the next) finds the mouse no longer answering.
     void stopAnsweringAtCall(int n, int mouseIndex = 0);
     // What a transfer to a mouse that does not answer costs before it fails.
@@ -91,6 +93,9 @@ public:
     QList<EmulatorCall> calls() const;
     QList<EmulatorCall> calls(HidCall kind) const;
     void clearCalls();
+    // Keeps about the last `calls` calls only (at most twice as many), for a
+    // mouse that runs for hours, as the demo's does; 0 keeps every call.
+    void setCallLogLimit(int calls);
     int openHandleCount() const;
     // Every conformance violation of every mouse, after closing pending bulk trains.
     QStringList violations();

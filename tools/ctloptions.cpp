@@ -23,61 +23,7 @@ bool takeValue(const QStringList &words, int &i, const QString &name, QString &v
     return true;
 }
 
-struct CallName
-{
-    const char *name;
-    HidCall call;
-};
-
-const CallName kCallNames[] = {
-    {"enumerate", HidCall::Enumerate},
-    {"open", HidCall::Open},
-    {"nonblocking", HidCall::SetNonblocking},
-    {"send-feature", HidCall::SendFeature},
-    {"get-feature", HidCall::GetFeature},
-    {"write", HidCall::Write},
-    {"read", HidCall::Read},
-    {"read-timeout", HidCall::ReadTimeout},
-    {"close", HidCall::Close},
-};
-
 } // namespace
-
-QStringList faultCallNames()
-{
-    QStringList names;
-    for (const CallName &c : kCallNames)
-        names.append(QLatin1String(c.name));
-    return names;
-}
-
-QString parseFault(const QString &spec, CtlFault &fault)
-{
-    const QString what = spec.section(QLatin1Char('@'), 0, 0);
-    const bool hasIndex = spec.contains(QLatin1Char('@'));
-    fault.at = 1;
-    if (hasIndex) {
-        bool ok = false;
-        fault.at = spec.section(QLatin1Char('@'), 1).toInt(&ok);
-        if (!ok || fault.at < 1)
-            return QStringLiteral("--fault '%1': the call number after @ counts from 1").arg(spec);
-    }
-    if (what == QLatin1String("unplug") || what == QLatin1String("silent")) {
-        fault.kind = what == QLatin1String("unplug") ? CtlFault::Kind::Unplug : CtlFault::Kind::Silent;
-        if (!hasIndex && fault.kind == CtlFault::Kind::Unplug)
-            return QStringLiteral("--fault '%1': say at which HID call, as unplug@N").arg(spec);
-        return QString();
-    }
-    for (const CallName &c : kCallNames) {
-        if (what == QLatin1String(c.name)) {
-            fault.kind = CtlFault::Kind::FailCall;
-            fault.call = c.call;
-            return QString();
-        }
-    }
-    return QStringLiteral("--fault '%1': not unplug@N, silent[@N] or one of %2 with @N")
-        .arg(spec, faultCallNames().join(QStringLiteral(", ")));
-}
 
 bool looksLikeNumber(const QString &word)
 {
@@ -124,7 +70,7 @@ OptionsResult parseOptions(const QStringList &words)
             if (!takeValue(words, i, QStringLiteral("--fault"), spec, result.error))
                 return result;
             CtlFault fault;
-            result.error = parseFault(spec, fault);
+            result.error = EmulatorFault::parse(spec, fault);
             if (!result.error.isEmpty())
                 return result;
             o.faults.append(fault);

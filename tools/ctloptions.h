@@ -1,6 +1,6 @@
 #pragma once
 
-#include "emulatorbackend.h"
+#include "emulatorfault.h"
 
 #include <QList>
 #include <QString>
@@ -14,17 +14,8 @@ enum CtlExit : int {
     kExitDeviceOrFile = 3,
 };
 
-// A fault the emulated mouse is given before the first HID call: unplugged at
-// the Nth HID call, no longer answering from the Nth HID call, or the Nth call
-// of one kind failing.
-struct CtlFault
-{
-    enum class Kind { Unplug, Silent, FailCall };
-
-    Kind kind = Kind::Unplug;
-    HidCall call = HidCall::Enumerate; // FailCall only
-    int at = 1;
-};
+// A fault the emulated mouse is given before the first HID call.
+using CtlFault = EmulatorFault;
 
 // The options that apply to every command, and the command with its own words.
 struct CtlOptions
@@ -71,11 +62,6 @@ struct OptionsResult
 // that apply to every command may stand anywhere before a "--"; everything
 // else belongs to the command, whose first word is the command name.
 OptionsResult parseOptions(const QStringList &words);
-
-// "unplug@N", "silent[@N]" or CALL@N with CALL one of faultCallNames().
-// Empty error when `spec` names a fault.
-QString parseFault(const QString &spec, CtlFault &fault);
-QStringList faultCallNames();
 
 // A word that scripts pass as a number, such as "-5", is never an option.
 bool looksLikeNumber(const QString &word);

@@ -2,7 +2,7 @@
 
 #include "ctlmacros.h"
 #include "ctlsession.h"
-#include "dpibuttonlines.h"
+#include "mousecontrollines.h"
 #include "reportrates.h"
 #include "emulatorbackend.h"
 #include "keycodestring.h"
@@ -782,9 +782,9 @@ int CtlRunner::runListen(CtlSession &session)
     }
 
     // The emulated mouse's DPI button: a line on standard input presses it.
-    std::unique_ptr<DpiButtonLines> presses;
+    std::unique_ptr<MouseControlLines> presses;
     if (EmulatorBackend *emulator = session.emulator(); emulator && ::fcntl(STDIN_FILENO, F_GETFD) != -1)
-        presses = std::make_unique<DpiButtonLines>(STDIN_FILENO, *emulator);
+        presses = std::make_unique<MouseControlLines>(STDIN_FILENO, *emulator);
     std::fprintf(m_err, "kx20ctl: listening for DPI-button switches; Ctrl+C stops\n");
     std::fflush(m_err);
     const int loop = QCoreApplication::exec();

@@ -71,19 +71,8 @@ void CtlSession::plugInEmulatedMouse(const QList<CtlFault> &faults)
     image[kStageMaskByte] = kFourStages;
     for (int profile = 0; profile < CtlCommands::kImages; ++profile)
         mouse.setProfileImage(profile, image);
-    for (const CtlFault &fault : faults) {
-        switch (fault.kind) {
-        case CtlFault::Kind::Unplug:
-            m_emulator->unplugAtCall(fault.at);
-            break;
-        case CtlFault::Kind::Silent:
-            m_emulator->stopAnsweringAtCall(fault.at);
-            break;
-        case CtlFault::Kind::FailCall:
-            m_emulator->failCall(fault.call, fault.at);
-            break;
-        }
-    }
+    for (const CtlFault &fault : faults)
+        fault.applyTo(*m_emulator);
 }
 
 QByteArray CtlSession::inClear(const QByteArray &onWire) const
