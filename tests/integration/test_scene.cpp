@@ -299,6 +299,55 @@ private slots:
         QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
     }
 
+    // A damaged apConfig.bin (no minimum, a maximum far past any sensor) and
+    // a language that names no file: every control has its English text,
+    // name.bin keeps its names, the stored stages are saved as they were,
+    // and the mouse gets no value beyond sensor 3389's range.
+    void damagedConfigAndLanguage_data() { families_data(); }
+    void damagedConfigAndLanguage()
+    {
+        QFETCH(ChipFamily, family);
+        SceneFixture scene(family, [](ModulesTree &tree, EmulatedMouse &) {
+            QSettings ap(tree.path(QStringLiteral("modules/setting/apConfig.bin")), QSettings::IniFormat);
+            ap.remove(QStringLiteral("mouse/minDPI"));
+            ap.setValue(QStringLiteral("mouse/maxDPI"), QStringLiteral("2147483647"));
+            ap.setValue(QStringLiteral("common/language"), QStringLiteral("Klingon"));
+            QSettings profile(tree.path(QStringLiteral("modules/setting/p1.bin")), QSettings::IniFormat);
+            profile.setValue(QStringLiteral("mouse/dpiValueArray"),
+                             QStringList{QStringLiteral("910641850"), QStringLiteral("6400"),
+                                         QStringLiteral("8000"), QStringLiteral("12000"),
+                                         QStringLiteral("16000"), QStringLiteral("400"),
+                                         QStringLiteral("800"), QStringLiteral("1600")});
+            profile.setValue(QStringLiteral("mouse/currentDpiCount"), 4);
+        });
+        const QByteArray names = scene.tree.read(QStringLiteral("modules/setting/name.bin"));
+        QVERIFY(scene.start());
+        QCOMPARE(scene.root()->property("mainLang").toStringList().value(4), QStringLiteral("Config"));
+        QCOMPARE(scene.tree.read(QStringLiteral("modules/setting/name.bin")), names);
+
+        QQuickItem *page = scene.item("dpiSetting");
+        QCOMPARE(page->property("maxDPI").toInt(), 25550);
+        QCOMPARE(page->property("dpiValues").toStringList().mid(0, 5),
+                 (QStringList{QStringLiteral("910641850"), QStringLiteral("6400"), QStringLiteral("8000"),
+                              QStringLiteral("12000"), QStringLiteral("16000")}));
+        page->setProperty("isSave", true);
+        scene.link.forgetHistory();
+        scene.click(kSaveButton);
+        QTRY_VERIFY(!page->property("isSave").toBool());
+        QTRY_VERIFY(scene.view().isEnabled());
+        QVERIFY(scene.fileText(QStringLiteral("modules/setting/p1.bin"))
+                    .contains(
+                        QLatin1String("dpiValueArray=910641850, 6400, 8000, 12000, 16000, 400, 800, 1600")));
+        // The first stage goes out as 25550, the top of the sensor: 511 / 256.
+        const QByteArray stages = bytes({0xFF, 128, 160, 240, 64, 8, 16, 32});
+        if (family == ChipFamily::F553) {
+            QCOMPARE(scene.mouse->dpiTable(), stages.left(4) + QByteArray(4, char(0x80)));
+        } else {
+            QCOMPARE(scene.mouse->profileImage(1).mid(84, 8), stages);
+            QCOMPARE(scene.mouse->profileImage(1).mid(82, 2), bytes({0x11, 0x11}));
+        }
+    }
+
     // An effect chosen in the list and a colour picked on the hue bar wait
     // for Save; then the effect and the twelve colours reach the mouse.
     void lightingChosenAndSaved_data() { families_data(); }
