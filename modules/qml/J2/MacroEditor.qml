@@ -118,6 +118,7 @@ DialogFrame {
     }
 
     function selectMacro(row) {
+        refusal = ""
         currentIndex = row
         reloadEvents()
         macroEditorFocus()
@@ -182,6 +183,7 @@ DialogFrame {
     }
 
     function startRename(row) {
+        refusal = ""
         editingName = row
         nameEdit = macroNumberModel.get(row).textValue
     }

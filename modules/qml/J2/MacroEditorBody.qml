@@ -115,6 +115,33 @@ Item {
             }
         }
     }
+    // Why a rename was refused, over the foot of the macro list.
+    Rectangle {
+        x: 16
+        y: 34 + 328 - height
+        width: 168
+        height: refusalText.implicitHeight + 8
+        visible: page.refusal !== ""
+        color: Theme.colorBlack
+        border.color: Theme.colorOrange
+
+        Text {
+            id: refusalText
+            objectName: "macroRefusal"
+            x: 6
+            y: 4
+            width: parent.width - 12
+            wrapMode: Text.Wrap
+            maximumLineCount: 4
+            elide: Text.ElideRight
+            text: page.refusal
+            color: Theme.colorOrange
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            Accessible.role: Accessible.AlertMessage
+            Accessible.name: text
+        }
+    }
     TextButton {
         objectName: "newMacroButton"
         x: 16
@@ -130,21 +157,6 @@ Item {
         width: 64
         textValue: Values.toText(page.macroEditorLang[3])
         onClicked: page.removeMacro()
-    }
-
-    Text {
-        objectName: "macroRefusal"
-        x: 16
-        y: 402
-        width: content.width - 32
-        visible: text !== ""
-        text: page.refusal
-        elide: Text.ElideRight
-        color: Theme.colorOrange
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        Accessible.role: Accessible.AlertMessage
-        Accessible.name: text
     }
 
     // ---- Events ----
