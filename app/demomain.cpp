@@ -14,7 +14,7 @@ int main(int argc, char **argv)
     // --mouse-state FILE: keep FILE showing what the emulated mouse stored.
     // --dpi-button-stdin: lines on standard input press its DPI button,
     //   unplug, plug, hang it or make it answer again (MouseControlLines).
-    // --fault SPEC (or --fault=SPEC), as often as needed: a fault given to
+    // --fault FAULT (or --fault=FAULT), as often as needed: a fault given to
     //   the mouse before the first HID call, as kx20ctl --emulate takes it.
     QString statePath;
     bool dpiButtonStdin = false;
@@ -25,11 +25,11 @@ int main(int argc, char **argv)
             statePath = QFileInfo(QString::fromLocal8Bit(argv[i + 1])).absoluteFilePath();
         dpiButtonStdin = dpiButtonStdin || word == QLatin1String("--dpi-button-stdin");
         if (word == QLatin1String("--fault") || word.startsWith(QLatin1String("--fault="))) {
-            const QString spec = word.contains(QLatin1Char('=')) ? word.section(QLatin1Char('='), 1)
-                                 : i + 1 < argc                  ? QString::fromLocal8Bit(argv[++i])
-                                                                 : QString();
+            const QString given = word.contains(QLatin1Char('=')) ? word.section(QLatin1Char('='), 1)
+                                  : i + 1 < argc                  ? QString::fromLocal8Bit(argv[++i])
+                                                                  : QString();
             EmulatorFault fault;
-            if (const QString error = EmulatorFault::parse(spec, fault); !error.isEmpty()) {
+            if (const QString error = EmulatorFault::parse(given, fault); !error.isEmpty()) {
                 std::fprintf(stderr, "kx20-config-demo: %s\n", qPrintable(error));
                 return 2;
             }

@@ -60,6 +60,13 @@ void DemoMouse::addTrayMenu(Widget &window)
         m_backend.plugIn();
         window.deviceChangeNoticed();
     });
+    // A hung firmware: attached, but taking nothing and sending nothing.
+    menu->addAction(QStringLiteral("Stop answering"), &window, [this] {
+        m_backend.stopAnswering();
+    });
+    menu->addAction(QStringLiteral("Answer again"), &window, [this] {
+        m_backend.resumeAnswering();
+    });
     tray->insertMenu(tray->actions().value(0), menu);
     tray->insertSeparator(tray->actions().value(1));
 }

@@ -30,21 +30,21 @@ QStringList EmulatorFault::callNames()
     return names;
 }
 
-QString EmulatorFault::parse(const QString &spec, EmulatorFault &fault)
+QString EmulatorFault::parse(const QString &given, EmulatorFault &fault)
 {
-    const QString what = spec.section(QLatin1Char('@'), 0, 0);
-    const bool hasIndex = spec.contains(QLatin1Char('@'));
+    const QString what = given.section(QLatin1Char('@'), 0, 0);
+    const bool hasIndex = given.contains(QLatin1Char('@'));
     fault.at = 1;
     if (hasIndex) {
         bool ok = false;
-        fault.at = spec.section(QLatin1Char('@'), 1).toInt(&ok);
+        fault.at = given.section(QLatin1Char('@'), 1).toInt(&ok);
         if (!ok || fault.at < 1)
-            return QStringLiteral("--fault '%1': the call number after @ counts from 1").arg(spec);
+            return QStringLiteral("--fault '%1': the call number after @ counts from 1").arg(given);
     }
     if (what == QLatin1String("unplug") || what == QLatin1String("silent")) {
         fault.kind = what == QLatin1String("unplug") ? Kind::Unplug : Kind::Silent;
         if (!hasIndex && fault.kind == Kind::Unplug)
-            return QStringLiteral("--fault '%1': say at which HID call, as unplug@N").arg(spec);
+            return QStringLiteral("--fault '%1': say at which HID call, as unplug@N").arg(given);
         return QString();
     }
     for (const CallName &c : kCallNames) {
@@ -55,7 +55,7 @@ QString EmulatorFault::parse(const QString &spec, EmulatorFault &fault)
         }
     }
     return QStringLiteral("--fault '%1': not unplug@N, silent[@N] or one of %2 with @N")
-        .arg(spec, callNames().join(QStringLiteral(", ")));
+        .arg(given, callNames().join(QStringLiteral(", ")));
 }
 
 void EmulatorFault::applyTo(EmulatorBackend &mouse) const

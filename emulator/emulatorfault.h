@@ -18,8 +18,8 @@ struct EmulatorFault
     int at = 1;
 
     // "unplug@N", "silent[@N]" or CALL@N with CALL one of callNames(). Empty
-    // when `spec` names a fault; otherwise why not, naming it as "--fault".
-    static QString parse(const QString &spec, EmulatorFault &fault);
+    // when `given` names a fault; otherwise why not, naming it as "--fault".
+    static QString parse(const QString &given, EmulatorFault &fault);
     static QStringList callNames();
 
     void applyTo(EmulatorBackend &mouse) const;

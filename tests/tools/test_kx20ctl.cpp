@@ -304,6 +304,29 @@ private slots:
         QVERIFY(r.traceLines().isEmpty());
     }
 
+    // The same check as the program's: damaged limits give way to sensor
+    // 3389's own range (50 to 25550), told once naming apConfig.bin, so a
+    // value the limits seemed to allow but the sensor would wrap is refused.
+    void damagedDpiLimitsGiveWayToTheSensor()
+    {
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/maxDPI"), QStringLiteral("2147483647"));
+        const QStringList stages = {QStringLiteral("400"),  QStringLiteral("800"),  QStringLiteral("1600"),
+                                    QStringLiteral("3200"), QStringLiteral("4800"), QStringLiteral("6400"),
+                                    QStringLiteral("12800")};
+        const Run refused =
+            emulate(QStringLiteral("553"), QStringList{QStringLiteral("--trace"), QStringLiteral("dpi"),
+                                                       QStringLiteral("2"), QStringLiteral("60000")}
+                                               + stages);
+        QCOMPARE(refused.code, 2);
+        QVERIFY2(refused.err.contains(QStringLiteral("60000 DPI is above")), qPrintable(show(refused)));
+        QCOMPARE(refused.errLines().filter(QStringLiteral("apConfig.bin: mouse/minDPI")).size(), 1);
+        QVERIFY(refused.sentFeatures().isEmpty());
+        const Run taken = emulate(
+            QStringLiteral("553"),
+            QStringList{QStringLiteral("dpi"), QStringLiteral("2"), QStringLiteral("25550")} + stages);
+        QCOMPARE(taken.code, 0);
+    }
+
     void gunNeedsAGunModel()
     {
         setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/isGun"), QStringLiteral("false"));
