@@ -41,7 +41,7 @@ const int kDeviceButtons[16][4] = {
 const QList<QPair<QString, int>> kSections = {
     {QStringLiteral("main"), 15},          {QStringLiteral("keyMatrix"), 2},
     {QStringLiteral("keyAssigment"), 60},  {QStringLiteral("dpiSetting"), 5},
-    {QStringLiteral("lightControl"), 45},  {QStringLiteral("macroEditor"), 20},
+    {QStringLiteral("lightControl"), 45},  {QStringLiteral("macroEditor"), 21},
     {QStringLiteral("systemSetting"), 15}, {QStringLiteral("gunControl"), 10},
     {QStringLiteral("profile"), 20},       {QStringLiteral("keyCode"), 133},
     {QStringLiteral("other"), 8}};

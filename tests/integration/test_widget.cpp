@@ -214,7 +214,8 @@ private slots:
         WindowRig rig(mouseOf(ChipFamily::F553));
         rig.window->checkDevice();
         rig.mouse->setCurrentStage(1);
-        QTest::ignoreMessage(QtDebugMsg, "Info: DPI Switch to ");
+        // No language file in this tree: the built-in English text.
+        QTest::ignoreMessage(QtDebugMsg, "Info: DPI switched to stage 2 ");
         rig.backend.pressDpiButton();
         QTRY_VERIFY(sceneLog(*rig.window).contains(QLatin1String("dpi:2;")));
     }
@@ -329,7 +330,7 @@ private slots:
         }
         QVERIFY(menu);
         const QList<QAction *> actions = menu->actions();
-        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions.size(), 5);
         w.checkDevice();
         QVERIFY(w.hid().isListening());
 
@@ -340,6 +341,10 @@ private slots:
         QTRY_VERIFY(!w.view()->isEnabled());
         actions[2]->trigger(); // plug in
         QTRY_VERIFY_WITH_TIMEOUT(w.view()->isEnabled() && w.hid().isListening(), 5000);
+        actions[3]->trigger(); // stop answering
+        QVERIFY(!demo.backend().isAnswering());
+        actions[4]->trigger(); // answer again
+        QVERIFY(demo.backend().isAnswering() && demo.backend().isPluggedIn());
     }
 
     void copyDataText()
