@@ -3,7 +3,6 @@
 #include "filewriting.h"
 #include "settingsstore.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -154,7 +153,7 @@ bool copyToNewFile(const QString &source, const QString &target)
     const QFileInfo info(target);
     if (info.exists() || info.isSymLink())
         return false;
-    QDir().mkpath(info.absolutePath());
+    FileWriting::makeFolders(info.absolutePath());
     forgetCachedFile(target);
 
     QTemporaryFile part(info.absolutePath() + QStringLiteral("/XXXXXX.part"));

@@ -56,13 +56,28 @@ QFileDevice::Permissions noWiderThan(QFileDevice::Permissions permissions, const
     return permissions;
 }
 
+bool makeFolders(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isDir())
+        return true;
+    const QString parent = info.absolutePath();
+    if (parent == info.absoluteFilePath() || !makeFolders(parent))
+        return false;
+    // The umask narrows it further, never widens it.
+    return QDir().mkdir(info.absoluteFilePath(), createdPermissions() | QFileDevice::ExeOwner
+                                                     | QFileDevice::ExeUser | QFileDevice::ExeGroup
+                                                     | QFileDevice::ExeOther)
+           || QFileInfo(folder).isDir();
+}
+
 bool replace(const QString &path, const QByteArray &bytes, const QString &readLimit)
 {
     const QFileInfo old(path);
     const bool isLink = old.isSymLink();
     if (!isLink && old.exists() && !old.isFile())
         return false;
-    QDir().mkpath(old.absolutePath());
+    makeFolders(old.absolutePath());
     // An existing file of ours keeps its mode; a new one (or one in place of
     // a link, whose target is not ours) gets the mode of a created file as
     // the umask leaves it.
@@ -109,7 +124,7 @@ bool ensureFile(const QString &path)
         return replaceLinkByCopy(path);
     if (info.exists())
         return info.isFile();
-    QDir().mkpath(info.absolutePath());
+    makeFolders(info.absolutePath());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, createdPermissions()))
         return true;

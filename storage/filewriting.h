@@ -19,6 +19,10 @@ QFileDevice::Permissions createdPermissions();
 // file is never readable by more users than its source was.
 QFileDevice::Permissions noWiderThan(QFileDevice::Permissions permissions, const QString &source);
 
+// Creates `folder` and the folders above it that are missing, never
+// writable by other users. True when it is a folder afterwards.
+bool makeFolders(const QString &folder);
+
 // Replaces `path` by a file holding `bytes`. An existing regular file keeps
 // its mode, narrowed by `readLimit` when that is given (see noWiderThan);
 // a new file gets createdPermissions(). A link at `path` is replaced, not
