@@ -1,11 +1,11 @@
 #include "demomouse.h"
 
+#include "filewriting.h"
 #include "widget.h"
 #include "settingspath.h"
 
 #include <QCoreApplication>
 #include <QMenu>
-#include <QSaveFile>
 #include <QSettings>
 #include <QTimer>
 
@@ -99,8 +99,8 @@ void DemoMouse::publishStateTo(const QString &path)
         const QString state = stateText();
         if (state == m_published)
             return;
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(state.toUtf8()) >= 0 && file.commit())
+        // Replaced whole, never written through a link.
+        if (FileWriting::replace(path, state.toUtf8()))
             m_published = state;
     });
     timer->start(100);
