@@ -12,7 +12,7 @@ import "gunMath.js" as GunMath
 Item {
     id: panel
 
-    property Item page
+    property GunControl page
 
     width: 640
     height: 407

@@ -22,7 +22,7 @@ Rectangle {
     property var lightControlLang: effects.builtInTexts
     property bool isSave: false
     // The effect list, closed by the main screen's focus rule.
-    readonly property Item lightModel: effectList
+    readonly property DropDownList lightModel: effectList
 
     property int effect: 0
     property int speedStep: 0
