@@ -1,5 +1,6 @@
 #include "inputhookholder.h"
 
+#include "applog.h"
 #include "ownwindowcapture.h"
 
 #include <QCoreApplication>
@@ -40,13 +41,13 @@ InputHookHolder::InputHookHolder(quint8 layoutOption)
     // Which capture is in use, once; never anything about the keys.
     switch (m_capture) {
     case Capture::SystemWide:
-        qDebug().noquote() << "Input capture: system-wide," << GlobalInputCapture::mechanism();
+        qCDebug(lcApp).noquote() << "Input capture: system-wide," << GlobalInputCapture::mechanism();
         break;
     case Capture::OwnWindow:
-        qDebug().noquote() << "Input capture: own window only (" + reason + ")";
+        qCDebug(lcApp).noquote() << "Input capture: own window only (" + reason + ")";
         break;
     case Capture::None:
-        qDebug().noquote() << "Input capture: none (" + reason + ")";
+        qCDebug(lcApp).noquote() << "Input capture: none (" + reason + ")";
         break;
     }
 }

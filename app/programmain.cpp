@@ -1,5 +1,6 @@
 #include "programmain.h"
 
+#include "applog.h"
 #include "copydata.h"
 #include "inputhookholder.h"
 #include "myqquickview.h"
@@ -22,7 +23,7 @@ void warnIfSettingsCannotBeSaved(Widget &window)
     const QString problem = SettingsFolder::problem(QStringLiteral("./modules"));
     if (problem.isEmpty())
         return;
-    qWarning().noquote() << problem;
+    qCWarning(lcApp).noquote() << problem;
     auto *box =
         new QMessageBox(QMessageBox::Warning, window.windowTitle(), problem, QMessageBox::Ok, &window);
     box->setAttribute(Qt::WA_DeleteOnClose);

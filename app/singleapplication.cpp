@@ -1,5 +1,7 @@
 #include "singleapplication.h"
 
+#include "applog.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -93,7 +95,7 @@ SingleApplication::SingleApplication(int &argc, char **argv)
     m_serverName = m_key;
 #endif
     if (folder.isEmpty()) {
-        qWarning("Single instance guard unavailable: no private folder for it; starting anyway");
+        qCWarning(lcApp, "Single instance guard unavailable: no private folder for it; starting anyway");
         return;
     }
     m_running = !takeLock(folder);
@@ -125,7 +127,7 @@ bool SingleApplication::takeLock(const QString &folder)
         else
             QFile::remove(path);
     }
-    qWarning("Single instance lock %s unusable; starting without it", qPrintable(path));
+    qCWarning(lcApp, "Single instance lock %s unusable; starting without it", qPrintable(path));
     m_lock.reset();
     return true;
 }
@@ -146,7 +148,7 @@ void SingleApplication::listen()
     // instance's leftover.
     QLocalServer::removeServer(m_serverName);
     if (!m_server->listen(m_serverName)) {
-        qWarning("Single instance channel unavailable: %s", qPrintable(m_server->errorString()));
+        qCWarning(lcApp, "Single instance channel unavailable: %s", qPrintable(m_server->errorString()));
         return;
     }
     connect(m_server, &QLocalServer::newConnection, this, &SingleApplication::readConnection);

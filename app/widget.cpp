@@ -1,5 +1,6 @@
 #include "widget.h"
 
+#include "applog.h"
 #include "devicechangemonitor.h"
 #include "languagestrings.h"
 #include "myqquickview.h"
@@ -84,7 +85,7 @@ void Widget::createTray()
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_trayIcon->show();
     else
-        qDebug("No system tray on this desktop: notices go to the debug output");
+        qCDebug(lcApp, "No system tray on this desktop: notices go to the debug output");
 }
 
 void Widget::showBalloon(const QString &text)
@@ -92,7 +93,7 @@ void Widget::showBalloon(const QString &text)
     if (m_trayIcon->isVisible())
         m_trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, kBalloonMs);
     else
-        qDebug().noquote() << QStringLiteral("Info: ") + text;
+        qCDebug(lcApp).noquote() << QStringLiteral("Info: ") + text;
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)

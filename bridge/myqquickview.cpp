@@ -105,7 +105,7 @@ void myQQuickView::focusInEvent(QFocusEvent *event)
     event->accept();
 }
 
-// --- The scene's operations, in their established order ---------------------
+// --- The scene's operations, in the operation table's order -----------------
 
 void myQQuickView::clearHidBusy()
 {
@@ -356,6 +356,8 @@ QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
     return m_files->mouseGetKeydefine(index.toString(), isRecovery);
 }
 
+// Part of the scene's operation table, which names it; this program has no
+// updater to start, so it does nothing.
 void myQQuickView::openUpdateExe()
 {}
 

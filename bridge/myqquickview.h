@@ -19,8 +19,9 @@ class Hid_Thread;
 // The one object through which the scene reaches the native side: the view
 // that shows the scene, the holder of the settings stores and the translator
 // from scene values to device commands. Its public slots are the scene's
-// operations, in their established order; each forwards to the plain class
-// of its area.
+// operations, kept in the order of the bridge's operation table (clearHidBusy
+// first, openUpdateExe last) so that the list and the table read side by
+// side; each forwards to the plain class of its area.
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "ui_controler.h"
 
+#include "bridgelog.h"
 #include "hidthread.h"
 #include "myqquickview.h"
 #include "scenetypes.h"
@@ -35,7 +36,7 @@ myQQuickView *Ui_Controler::setup(QWidget *window, Hid_Thread *hid, const QStrin
         // Load errors of the scene are never silent.
         const QList<QQmlError> errors = view->errors();
         for (const QQmlError &error : errors)
-            qWarning().noquote() << error.toString();
+            qCWarning(lcBridge).noquote() << error.toString();
     });
 
     registerSceneTypes();

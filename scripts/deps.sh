@@ -10,6 +10,7 @@ KX20_PACKAGES=(
     xvfb xauth
     libx11-dev libxtst-dev xdotool
     librsvg2-bin
+    qt6-declarative-dev-tools qml6-module-qtqml qml6-module-qtqml-models python3
 )
 
 kx20_install_deps() {

@@ -5,6 +5,7 @@ import "common"
 import "J2"
 import "basic/theme.js" as Theme
 import "common/values.js" as Values
+import "common/mainTexts.js" as MainTexts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
 // mask, and the six functions the native side calls. Invisible until the
@@ -27,22 +28,6 @@ Item {
     property int profileNo: 0
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
-
-    // The look, for pages that read it from the root.
-    readonly property string fontFamily: Theme.fontFamily
-    readonly property int fontMinSize: Theme.fontMinSize
-    readonly property int fontNormalSize: Theme.fontNormalSize
-    readonly property int fontMiddleSize: Theme.fontMiddleSize
-    readonly property int fontMaxSize: Theme.fontMaxSize
-    readonly property color fontColor: Theme.fontColor
-    readonly property color colorGray0: Theme.colorGray0
-    readonly property color colorGray1: Theme.colorGray1
-    readonly property color colorGray2: Theme.colorGray2
-    readonly property color colorGray3: Theme.colorGray3
-    readonly property color colorBlue: Theme.colorBlue
-    readonly property color colorOrange: Theme.colorOrange
-    readonly property color colorBlack: Theme.colorBlack
-    readonly property int skin_No: Theme.skinNo
 
     // The main screen is shown at the end of the first protect lock.
     property bool mainShown: false
@@ -72,17 +57,19 @@ Item {
             menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
             menuUp.profileList.closeMenu()
             ui_View.setCurrentProfile(profileNo)
-            Values.callIf(macroEditor, "init")
-            Values.callIf(gunControl, "init")
-            Values.callIf(keyAssigment, "init")
+            macroEditor.init()
+            gunControl.init()
+            keyAssigment.init()
             for (var page of [keyMatrix, dpiSetting, lightControl, systemSetting])
-                Values.callIf(page, "init", [false, false])
+                page.init(false, false)
             isPownOn = true
             console.info("Scene ready")
         }
         dpiSetting.currentDPI = Values.toInt(ui_View.mouseGetCurrentDPI(), 0) - 1
     }
 
+    // The window queues "run" after every "initUI" (see myQQuickView::runUI)
+    // and calls it by name: it must exist, and the work is all in initUI.
     function run() {
     }
 
@@ -170,9 +157,12 @@ Item {
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
-        if (!mainShown && isPownOn)
-            console.info("Main screen shown")
+        var first = !mainShown && isPownOn
+        // The main screen's pictures are decoded as it becomes visible, so
+        // the line follows them (the start-up benchmark reads it).
         mainShown = mainShown || isPownOn
+        if (first)
+            console.info("Main screen shown")
     }
 
     // ---- Save, Reset, profile change ----
@@ -183,15 +173,15 @@ Item {
             controlUIEnable(false)
         if (keyMatrix.isSave) {
             keyMatrix.isSave = false
-            Values.callIf(keyMatrix, "saveData")
+            keyMatrix.saveData()
         }
         if (dpiSetting.isSave) {
             dpiSetting.isSave = false
-            Values.callIf(dpiSetting, "saveData", [true])
+            dpiSetting.saveData(true)
         }
         if (lightControl.isSave) {
             lightControl.isSave = false
-            Values.callIf(lightControl, "saveData", [true, 0])
+            lightControl.saveData(true, lightControl.saveAll)
         }
         controlUIEnable(true)
     }
@@ -199,11 +189,11 @@ Item {
     // Sends the current profile's settings to the mouse after a reset or a
     // change of profile.
     function reloadProfile() {
-        Values.callIf(keyMatrix, "init", [true, false])
+        keyMatrix.init(true, false)
         reportRateBox.init(true)
-        Values.callIf(dpiSetting, "init", [true, false])
-        Values.callIf(lightControl, "init", [true, false])
-        Values.callIf(systemSetting, "init", [true, false])
+        dpiSetting.init(true, false)
+        lightControl.init(true, false)
+        systemSetting.init(true, false)
     }
 
     function factoryReset() {
@@ -221,7 +211,7 @@ Item {
         }
         ui_View.mouseSetCurrentDPI(2)
         dpiSetting.currentDPI = 1
-        Values.callIf(gunControl, "resetData")
+        gunControl.resetData()
         controlUIEnable(true)
     }
 
@@ -271,14 +261,14 @@ Item {
     // Every visible page drops its menus and inputs.
     function pagesFocus() {
         if (macroEditor.visible)
-            Values.callIf(macroEditor, "macroEditorFocus")
+            macroEditor.macroEditorFocus()
         if (profile.visible)
             profile.profileFocus()
         if (gunControl.visible)
-            Values.callIf(gunControl, "gunControlFocus")
-        Values.callIf(lightControl, "lightControlFocus")
+            gunControl.gunControlFocus()
+        lightControl.lightControlFocus()
         if (systemSetting.visible)
-            Values.callIf(systemSetting, "systemSettingFocus")
+            systemSetting.systemSettingFocus()
     }
 
     // ---- Window dragging ----
@@ -408,12 +398,12 @@ Item {
                 height: 24
                 color: systemArea.containsMouse ? Theme.colorOrange : Theme.colorBlack
                 Accessible.role: Accessible.Button
-                Accessible.name: mainIten.mainLang[9] || ""
+                Accessible.name: mainIten.mainLang[MainTexts.systemSetting] || ""
                 Accessible.onPressAction: mainIten.openPage(systemSetting)
 
                 Text {
                     anchors.centerIn: parent
-                    text: mainIten.mainLang[9] || ""
+                    text: mainIten.mainLang[MainTexts.systemSetting] || ""
                     color: Theme.fontColor
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
@@ -524,7 +514,7 @@ Item {
             id: gunControl
             objectName: "gunControl"
             onClosed: mainIten.closePage()
-            onSendKeyMatrix: Values.callIf(keyMatrix, "saveData")
+            onSendKeyMatrix: keyMatrix.saveData()
         }
         SystemSetting {
             id: systemSetting
@@ -578,7 +568,9 @@ Item {
         objectName: "powerOn"
         anchors.centerIn: parent
         visible: !mainIten.mainShown
-        source: Theme.picture("index", "powerOn")
+        // Shown for the first second only: released for good afterwards.
+        source: visible ? Theme.picture("index", "powerOn") : ""
+        cache: false
         z: 40
         Accessible.role: Accessible.Graphic
         Accessible.name: "KX20"

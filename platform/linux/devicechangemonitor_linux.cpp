@@ -1,5 +1,6 @@
 #include "devicechangemonitor.h"
 
+#include "platformlog.h"
 #include <QDebug>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -35,7 +36,7 @@ DeviceChangeMonitor::DeviceChangeMonitor(QObject *parent)
     d->monitor = udev_monitor_new_from_netlink(d->context, source);
     if (!d->monitor || udev_monitor_filter_add_match_subsystem_devtype(d->monitor, "hidraw", nullptr) < 0
         || udev_monitor_enable_receiving(d->monitor) < 0) {
-        qDebug("Device change monitor unavailable: hotplug needs a restart of the program");
+        qCDebug(lcPlatform, "Device change monitor unavailable: hotplug needs a restart of the program");
         if (d->monitor)
             udev_monitor_unref(d->monitor);
         d->monitor = nullptr;

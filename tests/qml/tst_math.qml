@@ -2,6 +2,7 @@ import QtQuick
 import QtTest
 import "../../modules/qml/basic/sliderMath.js" as SliderMath
 import "../../modules/qml/basic/dropMath.js" as DropMath
+import "../../modules/qml/J2/gunMath.js" as GunMath
 
 TestCase {
     name: "ControlMath"
@@ -100,5 +101,31 @@ TestCase {
             }
         }
         compare(SliderMath.indexPosition(3, 3, 85, 0), 3, "no steps: knob stays at the start")
+    }
+
+    // The aim dot: every stored Y comes back from the top it is drawn at,
+    // a drag beyond either end stops at 0 or 64, and the rate slider's
+    // ratio puts the knob on the stored period.
+    function test_gun_dot_and_rate() {
+        compare(GunMath.dotTop(0), 89)
+        compare(GunMath.dotTop(64), 183)
+        for (var y = 0; y <= GunMath.maxY; ++y) {
+            var top = GunMath.dotTop(y)
+            verify(top >= 89 && top <= 183, "Y " + y + ": " + top)
+            compare(GunMath.dotY(top), y, "Y " + y)
+        }
+        var previous = 0
+        for (var t = 60; t <= 220; t += 0.5) {
+            var shown = GunMath.dotY(t)
+            verify(shown >= previous && shown <= 64, "top " + t + ": " + shown)
+            previous = shown
+        }
+        compare(GunMath.dotY(10), 0)
+        compare(GunMath.dotY(500), 64)
+        compare(GunMath.clampTop(-3), 89)
+        compare(GunMath.clampTop(120.5), 120.5)
+        for (var period = 5; period <= 90; ++period)
+            compare(SliderMath.ratioPosition(GunMath.periodRatio(period), 3, 89) + 1, period, "period " + period)
+        compare(GunMath.periodRatio(""), GunMath.periodRatio(10), "a damaged period reads as 10 ms")
     }
 }

@@ -16,7 +16,7 @@ Rectangle {
     property int currentDPI: -1
     property bool isSave: false
     // The stage-count list, closed by the main screen's focus rule.
-    readonly property Item dpiSegment: segmentList
+    readonly property DropDownList dpiSegment: segmentList
 
     // Stages the mouse offers, and how many of them are in use.
     property int dpiCount: 4

@@ -130,20 +130,6 @@ DialogFrame {
         isSave = true
     }
 
-    // Y 0-64 of the aim dot maps onto the dot's top, 89 to 183 in the target.
-    function dotTop(y) {
-        return 94 * y / 64 + 89
-    }
-
-    function dotY(top) {
-        return Math.floor((Math.max(89, Math.min(183, top)) - 89) / 94 * 64)
-    }
-
-    // The rate slider's knob runs from 3 to 89 for 4 to 90 ms.
-    function periodRatio(period) {
-        return (Values.toInt(period, 10) - 5) / 86
-    }
-
     function sendSlots() {
         for (var s = 0; s < 3; ++s) {
             var r = records.get(slotGun(s))
@@ -171,7 +157,9 @@ DialogFrame {
     }
 
     function gunControlFocus() {
-        Values.callIf(bodyItem, "dropFocus")
+        // The panel exists once the page has been opened.
+        if (bodyItem)
+            bodyItem.dropFocus()
     }
 
     function close() {

@@ -2,6 +2,7 @@ import QtQuick
 import "../basic"
 import "../basic/theme.js" as Theme
 import "../common/values.js" as Values
+import "gunMath.js" as GunMath
 
 // What the gun page shows below its title: the record list at the left;
 // the slot list, the recoil target with its aim dot and the fire settings at
@@ -11,7 +12,7 @@ import "../common/values.js" as Values
 Item {
     id: panel
 
-    property Item page
+    property GunControl page
 
     width: 640
     height: 407
@@ -21,8 +22,8 @@ Item {
         slotList.currentSelect = page.currentSlot
         xInput.textValue = r.gunX
         yInput.textValue = r.gunY
-        dot.y = page.dotTop(Values.toInt(r.gunY, 0))
-        rate.setValue(page.periodRatio(r.gunPeriod))
+        dot.y = GunMath.dotTop(Values.toInt(r.gunY, 0))
+        rate.setValue(GunMath.periodRatio(r.gunPeriod))
         timesInput.textValue = r.gunTimes
         endless.isSelect = r.gunTimes === "0"
         recordList.positionViewAtIndex(page.currentGun, ListView.Contain)
@@ -171,7 +172,7 @@ Item {
             id: dot
             objectName: "aimDot"
             x: (target.width - width) / 2
-            y: 89
+            y: GunMath.topMin
             width: 8
             height: 8
             radius: 4
@@ -195,9 +196,9 @@ Item {
                 onPositionChanged: function (mouse) {
                     if (!pressed)
                         return
-                    var top = Math.max(89, Math.min(183, mapToItem(target, 0, mouse.y).y - grabY))
+                    var top = GunMath.clampTop(mapToItem(target, 0, mouse.y).y - grabY)
                     dot.y = top
-                    yInput.textValue = String(panel.page.dotY(top))
+                    yInput.textValue = String(GunMath.dotY(top))
                 }
                 onReleased: panel.page.editRecord("gunY", yInput.textValue)
             }
@@ -243,11 +244,11 @@ Item {
         RectInput {
             id: yInput
             objectName: "gunYInput"
-            maxValue: 64
+            maxValue: GunMath.maxY
             maxLength: 2
             onEndInputSignal: {
                 panel.page.editRecord("gunY", textValue)
-                dot.y = panel.page.dotTop(Values.toInt(textValue, 0))
+                dot.y = GunMath.dotTop(Values.toInt(textValue, 0))
             }
         }
     }

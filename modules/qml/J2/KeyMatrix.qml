@@ -142,7 +142,8 @@ Rectangle {
     }
 
     function sendMacro(slot, name) {
-        Values.callIf(macroEditor, "sendMacro", [slot, name])
+        if (macroEditor)
+            macroEditor.sendMacro(slot, name)
     }
 
     // A slot that runs a macro names it; the device keeps it in the slot's

@@ -22,7 +22,7 @@ Rectangle {
     property var lightControlLang: effects.builtInTexts
     property bool isSave: false
     // The effect list, closed by the main screen's focus rule.
-    readonly property Item lightModel: effectList
+    readonly property DropDownList lightModel: effectList
 
     property int effect: 0
     property int speedStep: 0
@@ -44,6 +44,13 @@ Rectangle {
     property bool effectsFilled: false
 
     readonly property int blocks: 12
+    // The colour table mouseSetRGBColor is given: the full-colour blocks, or
+    // on other mice one colour per DPI stage.
+    readonly property int colourTypeFull: 0
+    readonly property int colourTypeStages: 1
+    // A 55328 mouse's own effect row: the only one that lights its blocks
+    // 2 to 8; with any other effect block 8 is sent dark.
+    readonly property int row55328: 4
     readonly property int singleMarker: 12
     readonly property int shownRows: (speedShown ? 1 : 0) + (brightnessShown ? 1 : 0)
 
@@ -86,31 +93,35 @@ Rectangle {
         placeMarker(singleMarker, fixColour)
         showEffect(effect)
         if (isSendData)
-            saveData(true, 0)
+            saveData(true, saveAll)
     }
 
-    // isStep: 0 effect and colours, 1 the effect only, 2 the colours only.
+    // What saveData stores and sends (its isStep).
+    readonly property int saveAll: 0
+    readonly property int saveEffect: 1
+    readonly property int saveColours: 2
+
     function saveData(isSendData, isStep) {
         var triple = [effect, speedStep, brightnessStep]
         var colours = []
         for (var i = 0; i < blocks; ++i)
             colours = colours.concat(HueMath.rgb(blockColours[i]))
         // Block 8 of a 55328 mouse lights only with its own effect.
-        if (is55328 && effect !== 4)
+        if (is55328 && effect !== row55328)
             colours[21] = colours[22] = colours[23] = 0
         var single = HueMath.rgb(fixColour)
-        if (isStep === 0 || isStep === 1)
+        if (isStep === saveAll || isStep === saveEffect)
             ui_View.setDataList("mouse/lightValue", triple)
-        if (isStep === 0 || isStep === 2) {
+        if (isStep === saveAll || isStep === saveColours) {
             ui_View.setDataList("mouse/colorValue", colours)
             ui_View.setDataList("mouse/fixColor", single)
         }
         if (!isSendData)
             return
-        if (isStep === 0 || isStep === 1)
+        if (isStep === saveAll || isStep === saveEffect)
             ui_View.mouseSetRGBEffect(effect, speedStep, brightnessStep)
-        if (isStep === 0 || isStep === 2) {
-            ui_View.mouseSetRGBColor(isColorful ? 0 : 1, colours)
+        if (isStep === saveAll || isStep === saveColours) {
+            ui_View.mouseSetRGBColor(isColorful ? colourTypeFull : colourTypeStages, colours)
             if (is571)
                 ui_View.mouseSetFixColor(single)
         }
@@ -170,7 +181,7 @@ Rectangle {
         if (i >= 8)
             return false
         if (is55328 && i >= 1)
-            return i <= 6 && effect === 4
+            return i <= 6 && effect === row55328
         return dpiCount > i || isColorful
     }
 

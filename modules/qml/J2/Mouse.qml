@@ -28,7 +28,8 @@ Item {
         y: 110
         width: 243
         height: 414
-        source: Theme.picture("mouse", "front")
+        // Decoded when the main screen first shows, not beside the power-on picture.
+        source: visible ? Theme.picture("mouse", "front") : ""
         Accessible.role: Accessible.Graphic
         Accessible.name: "KX20"
 

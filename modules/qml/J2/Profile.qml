@@ -135,8 +135,11 @@ DialogFrame {
         ui_View.resetProfile(number)
     }
 
-    // An imported profile always becomes a new one: with six profiles
-    // nothing is imported, and a cancelled file choice adds no row.
+    // An imported profile always becomes a new row with a free profile
+    // number, never the selected one: a row's position is not its profile
+    // number once profiles have been deleted, and writing the file over a
+    // stored profile would lose that profile's settings. So with six
+    // profiles nothing is imported, and a cancelled file choice adds no row.
     function importProfile() {
         profileFocus()
         var number = freeNumber()
@@ -188,7 +191,8 @@ DialogFrame {
 
     function profileFocus() {
         finishEdit()
-        Values.callIf(bodyItem, "hideMenu")
+        if (bodyItem)
+            bodyItem.hideMenu()
     }
 
     function close() {

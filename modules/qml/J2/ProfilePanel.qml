@@ -9,7 +9,7 @@ import "../basic/theme.js" as Theme
 Item {
     id: panel
 
-    property Item page
+    property Profile page
 
     width: 415
     height: 247

@@ -39,11 +39,16 @@ DialogFrame {
         if (bodyItem)
             bodyItem.load()
         if (isSendData)
-            saveData(true, 0)
+            saveData(true, sendAll)
     }
 
-    // isStep: 0 all three settings, 1 pointer speed, 2 double-click speed,
-    // 3 scrolling. The three values are always stored.
+    // What saveData sends (its isStep): all three settings or the one a
+    // control changed. The three values are always stored.
+    readonly property int sendAll: 0
+    readonly property int sendPointerSpeed: 1
+    readonly property int sendDoubleClick: 2
+    readonly property int sendScrolling: 3
+
     function saveData(isSendData, isStep) {
         var scroll = isOneScreen ? PointerMath.oneScreen : PointerMath.lines(linesText)
         ui_View.setData("mouse/mouseRate", mouseRate)
@@ -51,23 +56,23 @@ DialogFrame {
         ui_View.setData("mouse/scrollRate", scroll)
         if (!isSendData)
             return
-        if (isStep === 0 || isStep === 1)
+        if (isStep === sendAll || isStep === sendPointerSpeed)
             ui_View.mouseSetCursorSpeed(PointerMath.speedIndex(mouseRate))
-        if (isStep === 0 || isStep === 2)
+        if (isStep === sendAll || isStep === sendDoubleClick)
             ui_View.mouseSetDoubleClickSpeed(PointerMath.speedIndex(doubleRate))
-        if (isStep === 0 || isStep === 3)
+        if (isStep === sendAll || isStep === sendScrolling)
             ui_View.mouseSetVerticalScrollLines(scroll)
     }
 
     function chooseScroll(oneScreen) {
         isOneScreen = oneScreen
-        saveData(true, 3)
+        saveData(true, sendScrolling)
     }
 
     // The lines input as it is left: nothing, or less than one, is one line.
     function endLinesInput(text) {
         linesText = String(PointerMath.lines(text))
-        saveData(true, 3)
+        saveData(true, sendScrolling)
     }
 
     function systemSettingFocus() {
@@ -135,7 +140,7 @@ DialogFrame {
                 Accessible.name: page.systemSettingLang[1] || ""
                 onValueChangeDelay: function (x) {
                     page.mouseRate = x
-                    page.saveData(true, 1)
+                    page.saveData(true, page.sendPointerSpeed)
                 }
             }
 
@@ -171,7 +176,7 @@ DialogFrame {
                 Accessible.name: page.systemSettingLang[2] || ""
                 onValueChangeDelay: function (x) {
                     page.doubleRate = x
-                    page.saveData(true, 2)
+                    page.saveData(true, page.sendDoubleClick)
                 }
             }
 

@@ -18,8 +18,9 @@ var fontNormalSize = 12
 var fontMiddleSize = 14
 var fontMaxSize = 16
 
-// The Windows family of the original look; elsewhere a family that covers
-// both Latin and Chinese, so the Chinese texts show no empty boxes.
+// A family that covers both Latin and Chinese, so the Chinese texts show no
+// empty boxes and every language keeps the same text widths the layout is
+// measured for: Microsoft YaHei on Windows, WenQuanYi Micro Hei elsewhere.
 var fontFamily = Qt.platform.os === "windows" ? "微软雅黑" : "WenQuanYi Micro Hei"
 
 var skinNo = 1

@@ -1,6 +1,7 @@
 import QtQuick
 import "../basic"
 import "../basic/theme.js" as Theme
+import "mainTexts.js" as MainTexts
 
 // Config, Reset and Save. Save is red while a page holds unsaved changes.
 Row {
@@ -17,17 +18,17 @@ Row {
 
     TextButton {
         objectName: "configButton"
-        textValue: bar.mainLang[4] || ""
+        textValue: bar.mainLang[MainTexts.config] || ""
         onClicked: bar.configClick()
     }
     TextButton {
         objectName: "resetButton"
-        textValue: bar.mainLang[5] || ""
+        textValue: bar.mainLang[MainTexts.reset] || ""
         onClicked: bar.resetClick()
     }
     TextButton {
         objectName: "saveButton"
-        textValue: bar.mainLang[10] || ""
+        textValue: bar.mainLang[MainTexts.save] || ""
         baseColor: bar.hasUnsaved ? Theme.colorRed : Theme.colorBlue
         onClicked: bar.saveClick()
     }

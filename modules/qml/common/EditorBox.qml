@@ -1,5 +1,6 @@
 import QtQuick
 import "../basic/theme.js" as Theme
+import "mainTexts.js" as MainTexts
 
 // The editor box of the left panel: the way into the macro editor and, on
 // gun models, the gun page.
@@ -19,7 +20,7 @@ Rectangle {
     Text {
         x: 8
         y: 12
-        text: box.mainLang[0] || ""
+        text: box.mainLang[MainTexts.editor] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMiddleSize
@@ -31,7 +32,7 @@ Rectangle {
         y: 40
         EditorEntry {
             objectName: "macroEditorEntry"
-            textValue: box.mainLang[1] || ""
+            textValue: box.mainLang[MainTexts.macroEditor] || ""
             onClicked: box.macroEditorClick()
         }
         Rectangle {
@@ -43,7 +44,7 @@ Rectangle {
         EditorEntry {
             objectName: "gunEditorEntry"
             visible: box.isGun
-            textValue: box.mainLang[2] || ""
+            textValue: box.mainLang[MainTexts.gunEditor] || ""
             onClicked: box.gunEditorClick()
         }
     }

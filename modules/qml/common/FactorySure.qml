@@ -1,6 +1,7 @@
 import QtQuick
 import "../basic"
 import "../basic/theme.js" as Theme
+import "mainTexts.js" as MainTexts
 
 // The reset box: asks before the current profile goes back to the factory
 // settings. Dragged inside the window like a dialog page.
@@ -17,7 +18,7 @@ Rectangle {
     color: Theme.colorGray0
     visible: false
     Accessible.role: Accessible.AlertMessage
-    Accessible.name: mainLang[6] || ""
+    Accessible.name: mainLang[MainTexts.resetFactory] || ""
 
     function open() {
         x = Math.round((1024 - width) / 2)
@@ -44,7 +45,7 @@ Rectangle {
         Text {
             x: 12
             anchors.verticalCenter: parent.verticalCenter
-            text: box.mainLang[5] || ""
+            text: box.mainLang[MainTexts.reset] || ""
             color: Theme.fontColor
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
@@ -55,7 +56,7 @@ Rectangle {
     Text {
         x: 12
         y: 40
-        text: box.mainLang[6] || ""
+        text: box.mainLang[MainTexts.resetFactory] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -70,14 +71,14 @@ Rectangle {
             objectName: "resetCancelButton"
             width: 88
             height: 25
-            textValue: box.mainLang[7] || ""
+            textValue: box.mainLang[MainTexts.cancel] || ""
             onClicked: box.cancelClick()
         }
         TextButton {
             objectName: "resetOkButton"
             width: 88
             height: 25
-            textValue: box.mainLang[8] || ""
+            textValue: box.mainLang[MainTexts.ok] || ""
             onClicked: box.okClick()
         }
     }

@@ -3,6 +3,7 @@ import KX20 1.0
 import "../basic"
 import "../basic/theme.js" as Theme
 import "values.js" as Values
+import "mainTexts.js" as MainTexts
 
 // The report rate: stored and sent the moment a row is chosen; it never
 // waits for Save.
@@ -43,7 +44,7 @@ Rectangle {
     Text {
         x: 8
         anchors.verticalCenter: parent.verticalCenter
-        text: box.mainLang[3] || ""
+        text: box.mainLang[MainTexts.reportRate] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -56,7 +57,7 @@ Rectangle {
         y: 9
         width: 120
         mdItems: rows
-        Accessible.name: (box.mainLang[3] || "") + " " + textValue
+        Accessible.name: (box.mainLang[MainTexts.reportRate] || "") + " " + textValue
         onBtnClick: box.headClick()
         onValueChange: function (index) {
             ui_View.setData("mouse/reportRate", index)

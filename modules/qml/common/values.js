@@ -22,11 +22,3 @@ function toInt(v, fallback) {
 function toText(v) {
     return v === undefined || v === null ? "" : String(v)
 }
-
-// Calls page[name](args...) when the page offers it, so the main screen can
-// drive pages that do not yet have every operation.
-function callIf(page, name, args) {
-    if (page && typeof page[name] === "function")
-        return page[name].apply(page, args || [])
-    return undefined
-}

@@ -1,0 +1,3 @@
+#include "bridgelog.h"
+
+Q_LOGGING_CATEGORY(lcBridge, "kx20.bridge")
