@@ -413,6 +413,8 @@ Item {
 
                 Text {
                     anchors.centerIn: parent
+                    width: Math.min(implicitWidth, parent.width - 16)
+                    elide: Text.ElideRight
                     text: mainIten.mainLang[9] || ""
                     color: Theme.fontColor
                     font.family: Theme.fontFamily

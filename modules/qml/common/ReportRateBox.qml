@@ -42,6 +42,8 @@ Rectangle {
 
     Text {
         x: 8
+        width: rateList.x - 16
+        elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
         text: box.mainLang[3] || ""
         color: Theme.fontColor
