@@ -8,6 +8,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // The largest file we ever read back to copy it; ours are a few kilobytes.
@@ -29,11 +33,18 @@ bool openPartFile(const QString &path, QFile &part, QFileDevice::Permissions per
     return false;
 }
 
-// rename() replaces whatever is at `to` (a link itself, never what it leads
-// to) in one step.
+// Replaces whatever is at `to` (a link itself, never what it leads to) in
+// one step.
 bool renameOver(const QString &from, const QString &to)
 {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING)
+           != 0;
+#else
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
 }
 
 } // namespace

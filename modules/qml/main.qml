@@ -403,6 +403,8 @@ Item {
 
                 Text {
                     anchors.centerIn: parent
+                    width: Math.min(implicitWidth, parent.width - 16)
+                    elide: Text.ElideRight
                     text: mainIten.mainLang[MainTexts.systemSetting] || ""
                     color: Theme.fontColor
                     font.family: Theme.fontFamily

@@ -112,6 +112,8 @@ Rectangle {
     Text {
         x: 8
         y: 12
+        width: segmentList.x - 16
+        elide: Text.ElideRight
         text: dpiSetting.dpiSettingLang[0] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily

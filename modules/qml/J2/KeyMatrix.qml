@@ -206,6 +206,8 @@ Rectangle {
     Text {
         x: 8
         y: 12
+        width: keyMatrix.width - 48
+        elide: Text.ElideRight
         text: keyMatrix.keyMatrixLang[1]
         color: Theme.fontColor
         font.family: Theme.fontFamily
@@ -250,6 +252,8 @@ Rectangle {
 
                 Text {
                     x: 24
+                    width: 88 - x - 4
+                    elide: Text.ElideRight
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.rowName
                     color: Theme.fontColor

@@ -251,6 +251,10 @@ Rectangle {
     Text {
         x: 8
         y: 12
+        width: effectList.x - 16
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 8
+        elide: Text.ElideRight
         text: lightControl.lightControlLang[0] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily
@@ -275,7 +279,7 @@ Rectangle {
         x: restoreButton.x - 8 - width
         y: 8
         z: 10
-        width: 150
+        width: 140
         currentSelect: 0
         mdItems: effectRows
         Accessible.name: "Effect " + textValue
@@ -329,6 +333,8 @@ Rectangle {
         Text {
             x: 8
             y: 4
+            width: 44
+            elide: Text.ElideRight
             text: lightControl.lightControlLang[6] || ""
             color: Theme.fontColor
             font.family: Theme.fontFamily

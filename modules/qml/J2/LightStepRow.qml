@@ -21,6 +21,8 @@ Item {
 
     Text {
         x: 8
+        width: slider.x - x - 4
+        elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
         text: row.caption
         color: Theme.fontColor

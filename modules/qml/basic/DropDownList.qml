@@ -171,6 +171,9 @@ Item {
                     Text {
                         anchors.centerIn: parent
                         anchors.horizontalCenterOffset: root.horizontalOffset
+                        width: Math.min(implicitWidth, Math.max(0, parent.width - 16))
+                        horizontalAlignment: Text.AlignHCenter
+                        elide: Text.ElideRight
                         text: parent.textValue
                         color: Theme.fontColor
                         font.family: Theme.fontFamily

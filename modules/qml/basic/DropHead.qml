@@ -16,9 +16,16 @@ Rectangle {
     color: Theme.colorGray0
     border.color: Theme.colorGray1
 
+    // Clear of the arrow on both sides, so the text stays centred; a long
+    // text is set smaller, then cut.
     Text {
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: head.horizontalOffset
+        width: Math.max(0, head.width - 40)
+        horizontalAlignment: Text.AlignHCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
+        elide: Text.ElideRight
         text: head.text
         color: Theme.fontColor
         font.family: Theme.fontFamily

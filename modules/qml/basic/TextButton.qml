@@ -22,6 +22,11 @@ Rectangle {
 
     Text {
         anchors.centerIn: parent
+        width: Math.max(0, root.width - 8)
+        horizontalAlignment: Text.AlignHCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
+        elide: Text.ElideRight
         text: root.textValue
         color: Theme.fontColor
         font.family: Theme.fontFamily

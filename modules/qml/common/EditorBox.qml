@@ -20,6 +20,8 @@ Rectangle {
     Text {
         x: 8
         y: 12
+        width: box.width - 16
+        elide: Text.ElideRight
         text: box.mainLang[MainTexts.editor] || ""
         color: Theme.fontColor
         font.family: Theme.fontFamily

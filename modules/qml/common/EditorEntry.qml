@@ -18,6 +18,8 @@ Rectangle {
 
     Text {
         x: 8
+        width: entry.width - 16
+        elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
         text: entry.textValue
         color: Theme.fontColor

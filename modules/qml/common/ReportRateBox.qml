@@ -43,6 +43,8 @@ Rectangle {
 
     Text {
         x: 8
+        width: rateList.x - 16
+        elide: Text.ElideRight
         anchors.verticalCenter: parent.verticalCenter
         text: box.mainLang[MainTexts.reportRate] || ""
         color: Theme.fontColor
