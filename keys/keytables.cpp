@@ -1,0 +1,166 @@
+#include "keytables.h"
+
+#include "scancode.h"
+
+namespace {
+
+constexpr bool E = true;
+constexpr bool N = false;
+
+// Scan code (set 1, with the E0 prefix as the extended flag) to the
+// virtual-key code Windows assigns the key on the US layout, and that code's
+// usage. Keypad Enter gets 0E, a code Windows leaves unassigned, so that it
+// stays apart from the main Enter. There is deliberately no row for the right
+// Windows key.
+struct KeyRow
+{
+    quint8 scan;
+    bool extended;
+    quint8 virtualKey;
+    quint8 usage;
+};
+
+constexpr KeyRow kKeyRows[] = {
+    {0x01, N, 0x1B, 0x29}, {0x02, N, 0x31, 0x1E}, {0x03, N, 0x32, 0x1F}, {0x04, N, 0x33, 0x20},
+    {0x05, N, 0x34, 0x21}, {0x06, N, 0x35, 0x22}, {0x07, N, 0x36, 0x23}, {0x08, N, 0x37, 0x24},
+    {0x09, N, 0x38, 0x25}, {0x0A, N, 0x39, 0x26}, {0x0B, N, 0x30, 0x27}, {0x0C, N, 0xBD, 0x2D},
+    {0x0D, N, 0xBB, 0x2E}, {0x0E, N, 0x08, 0x2A}, {0x0F, N, 0x09, 0x2B}, {0x10, N, 0x51, 0x14},
+    {0x11, N, 0x57, 0x1A}, {0x12, N, 0x45, 0x08}, {0x13, N, 0x52, 0x15}, {0x14, N, 0x54, 0x17},
+    {0x15, N, 0x59, 0x1C}, {0x16, N, 0x55, 0x18}, {0x17, N, 0x49, 0x0C}, {0x18, N, 0x4F, 0x12},
+    {0x19, N, 0x50, 0x13}, {0x1A, N, 0xDB, 0x2F}, {0x1B, N, 0xDD, 0x30}, {0x1C, N, 0x0D, 0x28},
+    {0x1C, E, 0x0E, 0x58}, {0x1D, N, 0xA2, 0xE0}, {0x1D, E, 0xA3, 0xE4}, {0x1E, N, 0x41, 0x04},
+    {0x1F, N, 0x53, 0x16}, {0x20, N, 0x44, 0x07}, {0x21, N, 0x46, 0x09}, {0x22, N, 0x47, 0x0A},
+    {0x23, N, 0x48, 0x0B}, {0x24, N, 0x4A, 0x0D}, {0x25, N, 0x4B, 0x0E}, {0x26, N, 0x4C, 0x0F},
+    {0x27, N, 0xBA, 0x33}, {0x28, N, 0xDE, 0x34}, {0x29, N, 0xC0, 0x35}, {0x2A, N, 0xA0, 0xE1},
+    {0x2B, N, 0xDC, 0x31}, {0x2C, N, 0x5A, 0x1D}, {0x2D, N, 0x58, 0x1B}, {0x2E, N, 0x43, 0x06},
+    {0x2F, N, 0x56, 0x19}, {0x30, N, 0x42, 0x05}, {0x31, N, 0x4E, 0x11}, {0x32, N, 0x4D, 0x10},
+    {0x33, N, 0xBC, 0x36}, {0x34, N, 0xBE, 0x37}, {0x35, N, 0xBF, 0x38}, {0x35, E, 0x6F, 0x54},
+    {0x36, E, 0xA1, 0xE5}, {0x37, N, 0x6A, 0x55}, {0x37, E, 0x2C, 0x46}, {0x38, N, 0xA4, 0xE2},
+    {0x38, E, 0xA5, 0xE6}, {0x39, N, 0x20, 0x2C}, {0x3A, N, 0x14, 0x39}, {0x3B, N, 0x70, 0x3A},
+    {0x3C, N, 0x71, 0x3B}, {0x3D, N, 0x72, 0x3C}, {0x3E, N, 0x73, 0x3D}, {0x3F, N, 0x74, 0x3E},
+    {0x40, N, 0x75, 0x3F}, {0x41, N, 0x76, 0x40}, {0x42, N, 0x77, 0x41}, {0x43, N, 0x78, 0x42},
+    {0x44, N, 0x79, 0x43}, {0x45, N, 0x13, 0x48}, {0x45, E, 0x90, 0x53}, {0x46, N, 0x91, 0x47},
+    {0x47, N, 0x67, 0x5F}, {0x47, E, 0x24, 0x4A}, {0x48, N, 0x68, 0x60}, {0x48, E, 0x26, 0x52},
+    {0x49, N, 0x69, 0x61}, {0x49, E, 0x21, 0x4B}, {0x4A, N, 0x6D, 0x56}, {0x4B, N, 0x64, 0x5C},
+    {0x4B, E, 0x25, 0x50}, {0x4C, N, 0x65, 0x5D}, {0x4D, N, 0x66, 0x5E}, {0x4D, E, 0x27, 0x4F},
+    {0x4E, N, 0x6B, 0x57}, {0x4F, N, 0x61, 0x59}, {0x4F, E, 0x23, 0x4D}, {0x50, N, 0x62, 0x5A},
+    {0x50, E, 0x28, 0x51}, {0x51, N, 0x63, 0x5B}, {0x51, E, 0x22, 0x4E}, {0x52, N, 0x60, 0x62},
+    {0x52, E, 0x2D, 0x49}, {0x53, N, 0x6E, 0x63}, {0x53, E, 0x2E, 0x4C}, {0x56, N, 0xE2, 0x64},
+    {0x57, N, 0x7A, 0x44}, {0x58, N, 0x7B, 0x45}, {0x5B, E, 0x5B, 0xE3}, {0x5D, E, 0x5D, 0x65},
+    {0x6E, N, 0x86, 0x72},
+};
+static_assert(std::size(kKeyRows) == KeyTables::kScanRowCount);
+
+// Virtual-key codes no scan code above reaches, kept for completeness of the
+// usage table: right Windows, F13 to F24, the Brazilian and Japanese keys and
+// the power key.
+constexpr KeyTables::UsageRow kExtraUsageRows[] = {
+    {0x5C, 0xE7}, {0x7C, 0x68}, {0x7D, 0x69}, {0x7E, 0x6A}, {0x7F, 0x6B}, {0x80, 0x6C},
+    {0x81, 0x6D}, {0x82, 0x6E}, {0x83, 0x6F}, {0x84, 0x70}, {0x85, 0x71}, {0x87, 0x73},
+    {0xC1, 0x87}, {0xC2, 0x85}, {0xEB, 0x8B}, {0xFF, 0x66},
+};
+static_assert(std::size(kKeyRows) + std::size(kExtraUsageRows) == KeyTables::kUsageRowCount);
+
+// The key left of Enter on US keyboards; on many others that position is
+// the non-US # key (usage 32).
+constexpr quint8 kVirtualKeyOem5 = 0xDC;
+constexpr quint8 kUsageBackslash = 0x31;
+constexpr quint8 kUsageNonUsHash = 0x32;
+
+constexpr quint8 kScanScrollLock = 0x46;
+constexpr quint8 kScanSysRq = 0x54;
+constexpr quint8 kVirtualKeyPause = 0x13;
+constexpr quint8 kVirtualKeySnapshot = 0x2C;
+
+constexpr std::array<KeyTables::ScanRow, KeyTables::kScanRowCount> makeScanRows()
+{
+    std::array<KeyTables::ScanRow, KeyTables::kScanRowCount> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = {kKeyRows[i].scan, kKeyRows[i].extended, kKeyRows[i].virtualKey};
+    return rows;
+}
+
+constexpr std::array<KeyTables::ScanRow, KeyTables::kScanRowCount> kScanRows = makeScanRows();
+
+} // namespace
+
+KeyTables::KeyTables(quint8 layoutOption)
+    : m_layoutOption(layoutOption)
+{
+    for (const KeyRow &row : kKeyRows) {
+        m_virtualKey[row.scan * 2u + (row.extended ? 1u : 0u)] = row.virtualKey;
+        m_usage[row.virtualKey] = row.usage;
+    }
+    for (const UsageRow &row : kExtraUsageRows)
+        m_usage[row.virtualKey] = row.usage;
+    m_usage[kVirtualKeyOem5] = layoutOption == 0 ? kUsageBackslash : kUsageNonUsHash;
+}
+
+quint8 KeyTables::virtualKey(unsigned scan, bool extended, bool altDown) const
+{
+    if (scan > 0xFF)
+        return 0;
+    if (scan == kScanScrollLock && extended)
+        return kVirtualKeyPause;
+    if (scan == kScanSysRq && altDown)
+        return kVirtualKeySnapshot;
+    return m_virtualKey[scan * 2u + (extended ? 1u : 0u)];
+}
+
+quint8 KeyTables::usageForKey(unsigned scan, bool extended, bool altDown) const
+{
+    const quint8 vk = virtualKey(scan, extended, altDown);
+    return vk ? m_usage[vk] : 0;
+}
+
+const std::array<KeyTables::ScanRow, KeyTables::kScanRowCount> &KeyTables::scanRows()
+{
+    return kScanRows;
+}
+
+std::array<KeyTables::UsageRow, KeyTables::kUsageRowCount> KeyTables::usageRows() const
+{
+    std::array<UsageRow, kUsageRowCount> rows{};
+    std::size_t n = 0;
+    for (const KeyRow &row : kKeyRows)
+        rows[n++] = {row.virtualKey, m_usage[row.virtualKey]};
+    for (const UsageRow &row : kExtraUsageRows)
+        rows[n++] = row;
+    return rows;
+}
+
+std::size_t KeyTables::scanTableSize() const
+{
+    std::size_t n = 0;
+    for (quint8 vk : m_virtualKey)
+        n += vk != 0;
+    return n;
+}
+
+std::size_t KeyTables::usageTableSize() const
+{
+    std::size_t n = 0;
+    for (quint8 usage : m_usage)
+        n += usage != 0;
+    return n;
+}
+
+std::optional<ButtonTransition> buttonForMessage(quint32 message)
+{
+    switch (message) {
+    case MouseMessage::LeftDown:
+        return ButtonTransition{MouseButton::Left, true};
+    case MouseMessage::LeftUp:
+        return ButtonTransition{MouseButton::Left, false};
+    case MouseMessage::RightDown:
+        return ButtonTransition{MouseButton::Right, true};
+    case MouseMessage::RightUp:
+        return ButtonTransition{MouseButton::Right, false};
+    case MouseMessage::MiddleDown:
+        return ButtonTransition{MouseButton::Middle, true};
+    case MouseMessage::MiddleUp:
+        return ButtonTransition{MouseButton::Middle, false};
+    default: // double clicks, moves, wheel, side buttons
+        return std::nullopt;
+    }
+}
