@@ -12,7 +12,7 @@ import "gunMath.js" as GunMath
 Item {
     id: panel
 
-    property GunControl page
+    property Item page
 
     width: 640
     height: 407

@@ -9,7 +9,7 @@ import "../basic/theme.js" as Theme
 Item {
     id: panel
 
-    property Profile page
+    property Item page
 
     width: 415
     height: 247
