@@ -1,7 +1,7 @@
-# Key and button capture: key tables, the event dispatcher, the fallback to
-# our own windows and the holder that chooses between them.
+# Key and button capture: the event dispatcher, the fallback to our own
+# windows and the holder that chooses between them (the key tables are in
+# keys/).
 target_sources(kx20_app PRIVATE
-    keytables.cpp keytables.h
     hookdispatcher.cpp hookdispatcher.h
     ownwindowcapture.cpp ownwindowcapture.h
     inputhookholder.cpp inputhookholder.h

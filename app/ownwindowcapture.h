@@ -49,4 +49,3 @@ private:
 // The scan code of a key event: from its native scan code when the platform
 // gives one, otherwise from the Qt key (US layout, main keys only).
 ScanCode scanCodeForKeyEvent(const QKeyEvent &event, OwnWindowCapture::NativeCodes codes);
-ScanCode scanCodeForQtKey(int key, Qt::KeyboardModifiers modifiers);

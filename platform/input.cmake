@@ -1,10 +1,10 @@
 # Global key and button capture, and the copy-data filter.
 target_sources(kx20_platform PRIVATE
     inputsink.h
-    evdevscancodes.cpp evdevscancodes.h
     globalinputcapture.h
     copydatafilter.cpp copydatafilter.h
 )
+target_link_libraries(kx20_platform PUBLIC kx20_keys)
 if(WIN32)
     target_sources(kx20_platform PRIVATE
         win/globalinputcapture_win.cpp

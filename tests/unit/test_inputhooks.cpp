@@ -3,6 +3,7 @@
 #include "hookdispatcher.h"
 #include "inputhookholder.h"
 #include "ownwindowcapture.h"
+#include "qtkeyscancodes.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -12,7 +12,9 @@ import "gunMath.js" as GunMath
 Item {
     id: panel
 
-    property GunControl page
+    // Untyped: the page builds this panel, so naming its type here would
+    // make the two files need each other.
+    property var page: null
 
     width: 640
     height: 407

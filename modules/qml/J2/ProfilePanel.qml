@@ -9,7 +9,9 @@ import "../basic/theme.js" as Theme
 Item {
     id: panel
 
-    property Profile page
+    // Untyped: the page builds this panel, so naming its type here would
+    // make the two files need each other.
+    property var page: null
 
     width: 415
     height: 247

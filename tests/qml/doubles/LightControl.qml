@@ -8,6 +8,7 @@ Item {
     property bool is55328: false
     property bool is571: false
     property int dpiCount: 4
+    readonly property int saveAll: 0
     property Item lightModel: Item {
         property int closeCount: 0
         function closeMenu() { ++closeCount }

@@ -1,6 +1,6 @@
 #include "keytables.h"
 
-#include "inputsink.h"
+#include "scancode.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inputsink.h"
+#include "scancode.h"
 
 #include <cstddef>
 
