@@ -164,6 +164,17 @@ Item {
         ui_View.getLangStrings("other", language)
     }
 
+    // The user's pick from the help menu: kept, and shown at once.
+    function switchLanguage(name) {
+        if (!ui_View.chooseLanguage(name))
+            return
+        language = name
+        loadTexts()
+        profile.init()
+        menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
+        menuUp.profileList.closeMenu()
+    }
+
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
@@ -471,7 +482,11 @@ Item {
         Menu_Up {
             id: menuUp
             profileModel: profile.profileDataModel0
-            onHelpClick: askMenu.visible = !askMenu.visible
+            onHelpClick: {
+                if (!askMenu.visible)
+                    askMenu.languages = ui_View.installedLanguages()
+                askMenu.visible = !askMenu.visible
+            }
             onProfileHeadClick: mainIten.mainFocus()
             onProfilePicked: function (row) { profile.pickTitleRow(row) }
         }
@@ -480,6 +495,8 @@ Item {
             id: askMenu
             objectName: "askMenu"
             url: mainIten.url
+            language: mainIten.language
+            onLanguagePicked: function (name) { mainIten.switchLanguage(name) }
         }
     }
 

@@ -76,7 +76,10 @@ private slots:
                                       "setGlobalData",
                                       "setDataList",
                                       "setBusy",
-                                      "setCurrentDPI"};
+                                      "setCurrentDPI",
+                                      "pointerSettingsAvailable",
+                                      "installedLanguages",
+                                      "chooseLanguage"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
