@@ -2,6 +2,7 @@
 
 #include "copydata.h"
 #include "inputhookholder.h"
+#include "modulesfolder.h"
 #include "myqquickview.h"
 #include "settingsfolder.h"
 #include "singleapplication.h"
@@ -67,8 +68,9 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
         return 1;
     }
 
-    // Every data file is addressed relative to the executable's folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // Every data file is addressed relative to the folder that holds
+    // modules/: beside the executable, or the user's copy of an installed one.
+    QDir::setCurrent(ModulesFolder::workingFolder(QCoreApplication::applicationDirPath()));
 
     Widget window;
     QObject::connect(&app, &SingleApplication::messageReceived, &window, &Widget::receiveMessage);
