@@ -1,6 +1,7 @@
 // kx20-config with the emulated mouse plugged in from the start, so the whole
 // program can be seen working without the mouse.
 #include "demomouse.h"
+#include "programinfo.h"
 #include "programmain.h"
 #include "widget.h"
 
@@ -8,6 +9,8 @@
 
 int main(int argc, char **argv)
 {
+    if (const auto answered = ProgramInfo::answer(argc, argv, ProgramInfo::kDemo))
+        return *answered;
     // --mouse-state FILE: keep FILE showing what the emulated mouse stored.
     // --dpi-button-stdin: each line on standard input presses its DPI button.
     QString statePath;
