@@ -10,6 +10,10 @@ KX20_PACKAGES=(
     xvfb xauth
     libx11-dev libxtst-dev xdotool
     librsvg2-bin
+    libglib2.0-dev gsettings-desktop-schemas dbus-daemon
+    dpkg-dev lintian bash-completion
+    g++-mingw-w64-x86-64-posix
+    imagemagick pngquant
 )
 
 kx20_install_deps() {
