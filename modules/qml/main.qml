@@ -170,6 +170,11 @@ Item {
             return
         language = name
         loadTexts()
+        // Texts the pages built from the old language, without reloading
+        // their settings: a change waiting for Save stays.
+        Values.callIf(keyMatrix, "updateTexts")
+        Values.callIf(lightControl, "fillEffects")
+        Values.callIf(keyAssigment, "init")
         profile.init()
         menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
         menuUp.profileList.closeMenu()
