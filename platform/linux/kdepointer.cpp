@@ -8,8 +8,6 @@
 #include <QHash>
 #include <QStandardPaths>
 
-#include <cmath>
-
 namespace {
 
 constexpr const char *kInputFile = "kcminputrc";
@@ -28,16 +26,10 @@ using ChangedEntries = QHash<QString, QByteArrayList>;
 
 } // namespace
 
-KdePointer::KdePointer(const QString &configFolder)
-    : m_folder(configFolder)
-{}
-
 QString KdePointer::path(const char *file) const
 {
-    const QString folder = m_folder.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                               : m_folder;
-    return folder + QLatin1Char('/') + QLatin1String(file);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
+           + QLatin1String(file);
 }
 
 bool KdePointer::set(const char *file, const char *group, const char *key, const QString &value)
@@ -85,31 +77,4 @@ bool KdePointer::setDoubleClickMs(int milliseconds)
 bool KdePointer::setWheelScrollLines(int lines)
 {
     return set(kGlobalsFile, kGlobalsGroup, kWheelKey, QString::number(lines));
-}
-
-double KdePointer::acceleration() const
-{
-    bool ok = false;
-    const double value = KdeConfigFile(path(kInputFile))
-                             .entry(QLatin1String(kMouseGroup), QLatin1String(kAccelerationKey))
-                             .toDouble(&ok);
-    return ok ? value : std::nan("");
-}
-
-int KdePointer::doubleClickMs() const
-{
-    bool ok = false;
-    const int value = KdeConfigFile(path(kGlobalsFile))
-                          .entry(QLatin1String(kGlobalsGroup), QLatin1String(kDoubleClickKey))
-                          .toInt(&ok);
-    return ok ? value : -1;
-}
-
-int KdePointer::wheelScrollLines() const
-{
-    bool ok = false;
-    const int value = KdeConfigFile(path(kGlobalsFile))
-                          .entry(QLatin1String(kGlobalsGroup), QLatin1String(kWheelKey))
-                          .toInt(&ok);
-    return ok ? value : -1;
 }

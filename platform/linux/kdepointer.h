@@ -11,22 +11,15 @@
 class KdePointer
 {
 public:
-    // `configFolder`: empty for the user's own ($XDG_CONFIG_HOME or ~/.config).
-    explicit KdePointer(const QString &configFolder = QString());
-
+    // Each writes its entry in the user's configuration folder
+    // ($XDG_CONFIG_HOME or ~/.config), tells Plasma, and reads the file
+    // back: true when it holds the new value.
     bool setAcceleration(double acceleration);
     bool setDoubleClickMs(int milliseconds);
     bool setWheelScrollLines(int lines);
-
-    // What the files hold now; NaN or -1 when the entry is missing.
-    double acceleration() const;
-    int doubleClickMs() const;
-    int wheelScrollLines() const;
 
 private:
     QString path(const char *file) const;
     bool set(const char *file, const char *group, const char *key, const QString &value);
     void announce(const char *file, const char *group, const char *key) const;
-
-    QString m_folder;
 };
