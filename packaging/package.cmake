@@ -27,6 +27,8 @@ install(FILES ${KX20_PKG_STAGE}/kx20-config.desktop DESTINATION usr/share/applic
 install(FILES packaging/kx20-config.png DESTINATION usr/share/icons/hicolor/64x64/apps
         COMPONENT system EXCLUDE_FROM_ALL)
 install(FILES packaging/70-kx20-mouse.rules DESTINATION lib/udev/rules.d COMPONENT system EXCLUDE_FROM_ALL)
+# Software centres offer the package for the mouse the rule serves.
+install(FILES packaging/kx20-config.metainfo.xml DESTINATION usr/share/metainfo COMPONENT system EXCLUDE_FROM_ALL)
 install(FILES packaging/kx20ctl.bash-completion DESTINATION usr/share/bash-completion/completions
         RENAME kx20ctl COMPONENT system EXCLUDE_FROM_ALL)
 install(FILES packaging/copyright DESTINATION usr/share/doc/kx20-config COMPONENT system EXCLUDE_FROM_ALL)

@@ -18,8 +18,8 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
 deb=$(ls "$work"/out/kx20-config_*.deb)
 echo "package: ${deb##*/}"
 
-# Errors fail the check; warnings are shown.
-lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
+# Errors and warnings fail the check; the package has none.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
