@@ -2,6 +2,7 @@
 // program can be seen working without the mouse.
 #include "demomouse.h"
 #include "emulatorfault.h"
+#include "programinfo.h"
 #include "programmain.h"
 #include "widget.h"
 
@@ -11,6 +12,8 @@
 
 int main(int argc, char **argv)
 {
+    if (const auto answered = ProgramInfo::answer(argc, argv, ProgramInfo::kDemo))
+        return *answered;
     // --mouse-state FILE: keep FILE showing what the emulated mouse stored.
     // --dpi-button-stdin: lines on standard input press its DPI button,
     //   unplug, plug, hang it or make it answer again (MouseControlLines).

@@ -3,6 +3,7 @@
 #include "applog.h"
 #include "copydata.h"
 #include "inputhookholder.h"
+#include "modulesfolder.h"
 #include "myqquickview.h"
 #include "settingsfolder.h"
 #include "settingslock.h"
@@ -70,8 +71,9 @@ int runKx20Config(int &argc, char **argv, const std::function<void(Widget &)> &p
         return 1;
     }
 
-    // Every data file is addressed relative to the executable's folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // Every data file is addressed relative to the folder that holds
+    // modules/: beside the executable, or the user's copy of an installed one.
+    QDir::setCurrent(ModulesFolder::workingFolder(QCoreApplication::applicationDirPath()));
     // One writer per settings folder, whatever became of the guard above.
     const SettingsLock settingsLock(QStringLiteral("./modules"));
     if (!settingsLock.isHeld()) {

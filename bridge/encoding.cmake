@@ -1,5 +1,5 @@
 # Device encodings: button matrices, DPI registers, lighting, gun data, the
-# 560 profile images, the device operations built on them, pointer settings.
+# 560 profile images and the device operations built on them.
 target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/buttonencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/dpiencoding.h
@@ -9,7 +9,6 @@ target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/mousemodel.cpp ${CMAKE_CURRENT_LIST_DIR}/mousemodel.h
     ${CMAKE_CURRENT_LIST_DIR}/mouseoperations.cpp ${CMAKE_CURRENT_LIST_DIR}/mouseoperations.h
-    ${CMAKE_CURRENT_LIST_DIR}/pointersettings.cpp ${CMAKE_CURRENT_LIST_DIR}/pointersettings.h
     ${CMAKE_CURRENT_LIST_DIR}/profileimages.cpp ${CMAKE_CURRENT_LIST_DIR}/profileimages.h
     ${CMAKE_CURRENT_LIST_DIR}/variantbytes.cpp ${CMAKE_CURRENT_LIST_DIR}/variantbytes.h
 )

@@ -2,10 +2,10 @@
 
 #include "dpilimits.h"
 #include "hidthread.h"
-#include "pointersettings.h"
 #include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
+#include <QDebug>
 #include <QFocusEvent>
 #include <QJSValue>
 #include <QQuickItem>
@@ -20,6 +20,8 @@ QVariant storable(const QVariant &value)
     return value.metaType() == QMetaType::fromType<QJSValue>() ? value.value<QJSValue>().toVariant() : value;
 }
 
+constexpr const char *kLanguageKey = "common/language";
+
 } // namespace
 
 myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
@@ -28,6 +30,7 @@ myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
     , m_macros(*m_files)
     , m_guns(*m_files)
     , m_languages(modulesRoot)
+    , m_languageChoice(modulesRoot)
     , m_operations(nullptr, MouseModel::fromConfig(m_files->application()))
 {
     // Damaged DPI limits are told here once; the DPI page falls back by the
@@ -336,19 +339,49 @@ QVariantList myQQuickView::GetKeyboardoption()
     return m_operations.GetKeyboardoption();
 }
 
+// The pointer settings belong to the user's desktop, not to the mouse; a
+// desktop that has no place for one, or refuses it, leaves the failure line.
 void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
 {
-    PointerSettings::mouseSetCursorSpeed(cursorSpeed);
+    if (!m_pointer.setCursorSpeed(cursorSpeed))
+        qDebug().noquote() << QStringLiteral("setCursorSpeed Failed");
 }
 
 void myQQuickView::mouseSetVerticalScrollLines(uint lines)
 {
-    PointerSettings::mouseSetVerticalScrollLines(lines);
+    if (!m_pointer.setWheelScrollLines(lines))
+        qDebug().noquote() << QStringLiteral("setVerticalScrollLines Failed");
 }
 
 void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
 {
-    PointerSettings::mouseSetDoubleClickSpeed(speed);
+    if (!m_pointer.setDoubleClickSpeed(speed))
+        qDebug().noquote() << QStringLiteral("setDoubleClickSpeed Failed");
+}
+
+QVariantList myQQuickView::installedLanguages()
+{
+    QVariantList languages;
+    const QStringList names = m_languageChoice.installed();
+    for (const QString &name : names)
+        languages.append(QVariantMap{{QStringLiteral("name"), name},
+                                     {QStringLiteral("title"), m_languageChoice.title(name)}});
+    return languages;
+}
+
+bool myQQuickView::chooseLanguage(QString language)
+{
+    if (!m_languageChoice.isInstalled(language))
+        return false;
+    m_files->setGlobalData(QLatin1String(kLanguageKey), language);
+    return m_files->getGlobalData(QLatin1String(kLanguageKey)).toString() == language;
+}
+
+QVariantList myQQuickView::pointerSettingsAvailable()
+{
+    return {m_pointer.isAvailable(PointerSettings::CursorSpeed),
+            m_pointer.isAvailable(PointerSettings::DoubleClickSpeed),
+            m_pointer.isAvailable(PointerSettings::WheelScrollLines)};
 }
 
 QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
@@ -368,7 +401,11 @@ QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 
 QVariant myQQuickView::getGlobalData(QVariant key)
 {
-    return m_files->getGlobalData(key.toString());
+    const QVariant stored = m_files->getGlobalData(key.toString());
+    // Until the user picks a language the scene shows the system's.
+    if (key.toString() == QLatin1String(kLanguageKey))
+        return m_languageChoice.inUse(stored.toString());
+    return stored;
 }
 
 QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)

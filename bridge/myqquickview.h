@@ -1,9 +1,11 @@
 #pragma once
 
 #include "gunlibrary.h"
+#include "languagechoice.h"
 #include "languagestrings.h"
 #include "macrolibrary.h"
 #include "mouseoperations.h"
+#include "pointersettings.h"
 #include "settingsfiles.h"
 
 #include <QQuickWidget>
@@ -108,6 +110,13 @@ public slots:
     void setDataList(QVariant key, QVariantList datalist);
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
+    // Which of pointer speed, double-click speed and wheel lines the
+    // user's desktop keeps (three booleans, in that order).
+    QVariantList pointerSettingsAvailable();
+    // The installed languages as {name, title}, and the user's pick of one,
+    // kept under "common/language"; false for a language not installed.
+    QVariantList installedLanguages();
+    bool chooseLanguage(QString language);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -123,7 +132,9 @@ private:
     MacroLibrary m_macros;
     GunLibrary m_guns;
     LanguageStrings m_languages;
+    LanguageChoice m_languageChoice;
     MouseOperations m_operations;
+    PointerSettings m_pointer;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
 };

@@ -11,6 +11,10 @@ KX20_PACKAGES=(
     libx11-dev libxtst-dev xdotool
     librsvg2-bin
     qt6-declarative-dev-tools qml6-module-qtqml qml6-module-qtqml-models python3
+    libglib2.0-dev gsettings-desktop-schemas dbus-daemon
+    dpkg-dev lintian bash-completion
+    g++-mingw-w64-x86-64-posix
+    imagemagick pngquant
 )
 
 kx20_install_deps() {

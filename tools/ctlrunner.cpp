@@ -7,6 +7,7 @@
 #include "emulatorbackend.h"
 #include "keycodestring.h"
 #include "macrolibrary.h"
+#include "modulesfolder.h"
 #include "settingsfiles.h"
 #include "settingspath.h"
 #include "signalwatcher.h"
@@ -153,10 +154,12 @@ int CtlRunner::run(const QStringList &words)
         return usage(request.error);
     g_showDiagnostics.store(options.trace);
 
-    // The modules/ folder the program beside us uses, or the one named.
+    // The modules/ folder the program beside us uses (the user's copy when
+    // the one beside us is read-only), or the one named.
     const bool named = !options.modulesDir.isEmpty();
-    const QString root =
-        named ? options.modulesDir : QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
+    const QString root = named ? options.modulesDir
+                               : ModulesFolder::workingFolder(QCoreApplication::applicationDirPath())
+                                     + QStringLiteral("/modules");
     // A folder named on the command line that is not there is a bad argument;
     // a file missing from a folder that is there is a file error.
     if (!QFileInfo(root).isDir())
@@ -256,8 +259,7 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
     CtlMacros::MacroBytes macro;
     if (request.id == CommandId::SendMacro) {
         KeyCodeString keys;
-        CtlMacros::loadKeyTexts(keys, modulesRoot,
-                                session.files().getGlobalData(QStringLiteral("common/language")).toString());
+        CtlMacros::loadKeyTexts(keys, modulesRoot, session.language());
         const MacroLibrary library(session.files());
         macro = CtlMacros::macroBytes(request.macroName, library.loadMacroIni(request.macroName), keys);
         if (!macro.error.isEmpty())
@@ -638,8 +640,7 @@ int CtlRunner::runButtons(CtlSession &session, int profile, const ButtonsPlan &p
 int CtlRunner::runSlots(CtlSession &session, const CtlOptions &options, int profile)
 {
     KeyCodeString keys;
-    CtlMacros::loadKeyTexts(keys, session.files().modulesRoot(),
-                            session.files().getGlobalData(QStringLiteral("common/language")).toString());
+    CtlMacros::loadKeyTexts(keys, session.files().modulesRoot(), session.language());
     const QList<CtlMacros::SlotWords> described =
         CtlMacros::describeSlots(session.profileData(profile), keys);
     if (options.json) {

@@ -4,6 +4,7 @@
 #include "emulatorbackend.h"
 #include "gunlibrary.h"
 #include "hidapibackend.h"
+#include "languagechoice.h"
 #include "languagestrings.h"
 #include "scrambling.h"
 #include "settingsfiles.h"
@@ -102,11 +103,16 @@ CtlCommands::ConfigSnapshot CtlSession::config() const
     c.dpiBase = limits.range.step;
     c.profileNo = m_files->getGlobalData(QStringLiteral("mouse/profileNo"));
     c.selectGun = m_files->getGlobalData(QStringLiteral("mouse/selectGun"));
-    const QString language = m_files->getGlobalData(QStringLiteral("common/language")).toString();
     c.effectNames = CtlCommands::effectNames(
         m_model,
-        LanguageStrings(m_files->modulesRoot()).getLangStrings(QStringLiteral("lightControl"), language));
+        LanguageStrings(m_files->modulesRoot()).getLangStrings(QStringLiteral("lightControl"), language()));
     return c;
+}
+
+QString CtlSession::language() const
+{
+    return LanguageChoice(m_files->modulesRoot())
+        .inUse(m_files->getGlobalData(QStringLiteral("common/language")).toString());
 }
 
 bool CtlSession::hasProfileFile(int profile) const

@@ -40,6 +40,8 @@ public:
     CtlSession &operator=(const CtlSession &) = delete;
 
     SettingsFiles &files() { return *m_files; }
+    // The language of the program's texts: the user's pick, else the system's.
+    QString language() const;
     QString apConfigPath() const;
     // The configured mouse; with --emulate=553|560 of that family.
     const MouseModel &model() const { return m_model; }

@@ -154,6 +154,22 @@ Item {
         ui_View.getLangStrings("other", language)
     }
 
+    // The user's pick from the help menu: kept, and shown at once.
+    function switchLanguage(name) {
+        if (!ui_View.chooseLanguage(name))
+            return
+        language = name
+        loadTexts()
+        // Texts the pages built from the old language, without reloading
+        // their settings: a change waiting for Save stays.
+        Values.callIf(keyMatrix, "updateTexts")
+        Values.callIf(lightControl, "fillEffects")
+        Values.callIf(keyAssigment, "init")
+        profile.init()
+        menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
+        menuUp.profileList.closeMenu()
+    }
+
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
@@ -466,7 +482,11 @@ Item {
         Menu_Up {
             id: menuUp
             profileModel: profile.profileDataModel0
-            onHelpClick: askMenu.visible = !askMenu.visible
+            onHelpClick: {
+                if (!askMenu.visible)
+                    askMenu.languages = ui_View.installedLanguages()
+                askMenu.visible = !askMenu.visible
+            }
             onProfileHeadClick: mainIten.mainFocus()
             onProfilePicked: function (row) { profile.pickTitleRow(row) }
         }
@@ -475,6 +495,8 @@ Item {
             id: askMenu
             objectName: "askMenu"
             url: mainIten.url
+            language: mainIten.language
+            onLanguagePicked: function (name) { mainIten.switchLanguage(name) }
         }
     }
 

@@ -76,7 +76,10 @@ private slots:
                                       "setGlobalData",
                                       "setDataList",
                                       "setBusy",
-                                      "setCurrentDPI"};
+                                      "setCurrentDPI",
+                                      "pointerSettingsAvailable",
+                                      "installedLanguages",
+                                      "chooseLanguage"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
@@ -95,6 +98,44 @@ private slots:
         QVERIFY(!view.getData(QStringLiteral("mouse/reportRate"), false).isValid());
         view.openUpdateExe();
         QCOMPARE(tree.snapshot(), QStringList());
+    }
+
+    // Away from any desktop that keeps pointer settings (the tests run
+    // with none) the page learns that none is kept, each change leaves its
+    // failure line, and nothing is written.
+    void pointerSettingsWithoutADesktop()
+    {
+        ModulesTree tree;
+        myQQuickView view;
+        QCOMPARE(view.pointerSettingsAvailable(), (QVariantList{false, false, false}));
+        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
+        view.mouseSetCursorSpeed(5);
+        QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
+        view.mouseSetDoubleClickSpeed(0);
+        QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
+        view.mouseSetVerticalScrollLines(1000);
+        QCOMPARE(tree.snapshot(), QStringList());
+    }
+
+    // The language: the system's until one is picked; only an installed
+    // one can be picked, and the pick is kept in apConfig.bin.
+    void languageIsPickedAmongTheInstalled()
+    {
+        ModulesTree tree;
+        tree.install(QStringLiteral("setting"));
+        tree.install(QStringLiteral("i18n"));
+        myQQuickView view;
+        const QString key = QStringLiteral("common/language");
+        QCOMPARE(view.getGlobalData(key).toString(), QStringLiteral("English")); // the tests' C locale
+        QCOMPARE(view.installedLanguages().size(), 3);
+        QCOMPARE(view.installedLanguages().at(2).toMap().value(QStringLiteral("title")).toString(),
+                 QStringLiteral("Fran\u00e7ais"));
+        QVERIFY(!view.chooseLanguage(QStringLiteral("Klingon")));
+        QVERIFY(!view.chooseLanguage(QStringLiteral("../setting/apConfig")));
+        QVERIFY(!tree.read(QStringLiteral("modules/setting/apConfig.bin")).contains("language"));
+        QVERIFY(view.chooseLanguage(QStringLiteral("French")));
+        QCOMPARE(view.getGlobalData(key).toString(), QStringLiteral("French"));
+        QVERIFY(tree.read(QStringLiteral("modules/setting/apConfig.bin")).contains("language=French"));
     }
 
     // What the scene calls reaches the files and the mouse, script numbers

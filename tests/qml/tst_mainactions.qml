@@ -177,7 +177,8 @@ Item {
             verify(!part("askMenu").visible)
             compare(segment.closeCount, segmentClosed + 1)
             compare(effects.closeCount, effectsClosed + 1)
-            compareLog([])
+            // Opening the help menu only asked which languages are installed.
+            compareLog(["installedLanguages()"])
         }
 
         function test_editorBox_data() {
@@ -272,6 +273,29 @@ Item {
             mouseMove(root, 430, 580)
             mouseRelease(root, 430, 580)
             compareLog(["ui_Ctl.onXChanged(30)", "ui_Ctl.onYChanged(-20)"])
+        }
+
+        // The help menu lists the installed languages; picking one keeps it
+        // and loads its texts into the open window, a refused one changes
+        // nothing.
+        function test_help_menu_switches_language_data() {
+            return [{ tag: "kept", kept: true, language: "French" },
+                    { tag: "refused", kept: false, language: "English" }]
+        }
+        function test_help_menu_switches_language(data) {
+            start({}, { chooseLanguage: data.kept })
+            mouseClick(part("helpButton"))
+            verify(part("askMenu").visible)
+            compare(part("language_English").Accessible.name, "\u2713 English")
+            compare(part("language_French").Accessible.name, "    Français")
+            mouseClick(part("language_French"))
+            verify(!part("askMenu").visible)
+            compare(root.language, data.language)
+            var sections = fake.calls.filter(c => c.indexOf("getLangStrings(") === 0)
+            compare(sections.length, data.kept ? 11 : 0)
+            if (data.kept)
+                compare(sections[0], "getLangStrings(main, French)")
+            compare(fake.calls.filter(c => c.indexOf("chooseLanguage(") === 0), ["chooseLanguage(French)"])
         }
     }
 }

@@ -89,5 +89,24 @@ Item {
                                  "mouseSetCursorSpeed(5)", "mouseSetDoubleClickSpeed(3)",
                                  "mouseSetVerticalScrollLines(3)"])
         }
+
+        // Where the desktop keeps no such setting the page says so beside
+        // that control, and only there.
+        function test_a_setting_the_desktop_lacks_is_named() {
+            loader.source = ""
+            fake.reset()
+            fake.store = store()
+            fake.answers = { "pointerSettingsAvailable": [true, true, false] }
+            loader.setSource("qrc:/modules/qml/J2/SystemSetting.qml")
+            page.init(false, false)
+            page.open()
+            verify(!part("speedNote").visible)
+            verify(!part("doubleClickNote").visible)
+            verify(part("scrollNote").visible)
+            compare(part("scrollNote").text, "This desktop has no such setting")
+            compare(callsOf("pointerSettingsAvailable").length, 1)
+            page.init(true, false)
+            compare(callsOf("pointerSettingsAvailable").length, 1)
+        }
     }
 }

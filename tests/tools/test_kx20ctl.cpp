@@ -70,6 +70,8 @@ class TestKx20ctl : public QObject
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    // The system language kx20ctl sees; the test's own when empty.
+    QString m_systemLanguage;
 
     QString modules() const { return m_dir->filePath(QStringLiteral("modules")); }
     QString setting(const QString &file) const { return modules() + QStringLiteral("/setting/") + file; }
@@ -101,6 +103,13 @@ private:
         QStringList all = args;
         if (withModules)
             all << QStringLiteral("--modules") << modules();
+        if (!m_systemLanguage.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+                env.remove(QLatin1String(name));
+            env.insert(QStringLiteral("LANG"), m_systemLanguage);
+            p.setProcessEnvironment(env);
+        }
         p.start(kTool(), all);
         Run r;
         if (!p.waitForFinished(120000)) {
@@ -146,7 +155,11 @@ private slots:
                              modules() + QLatin1Char('/') + QLatin1String(folder)));
     }
 
-    void cleanup() { m_dir.reset(); }
+    void cleanup()
+    {
+        m_dir.reset();
+        m_systemLanguage.clear();
+    }
 
     void families_data()
     {
@@ -544,6 +557,27 @@ private slots:
                                                             QStringLiteral("2"), QStringLiteral("4")});
         QCOMPARE(unknown.code, 2);
         QVERIFY(unknown.sentFeatures().isEmpty());
+    }
+
+    // Effect names follow the system's language until the program's
+    // language is picked (common/language), as in the program.
+    void namesFollowTheChosenLanguage()
+    {
+        QVERIFY(
+            copyTree(QStringLiteral(KX20_SOURCE_DIR "/modules/i18n"), modules() + QStringLiteral("/i18n")));
+        const auto fifthEffect = [this] {
+            const Run list = run({QStringLiteral("--emulate=560"), QStringLiteral("light")});
+            return list.out.split(QLatin1Char('\n')).value(5);
+        };
+        m_systemLanguage = QStringLiteral("fr_FR.UTF-8");
+        QCOMPARE(fifthEffect(), QStringLiteral(" 5  Vague  (speed, brightness)"));
+        m_systemLanguage = QStringLiteral("de_DE.UTF-8");
+        QCOMPARE(fifthEffect(), QStringLiteral(" 5  Wave  (speed, brightness)"));
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("common/language"), QStringLiteral("French"));
+        QCOMPARE(fifthEffect(), QStringLiteral(" 5  Vague  (speed, brightness)"));
+        // A pick whose file is gone: the system's language again.
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("common/language"), QStringLiteral("Klingon"));
+        QCOMPARE(fifthEffect(), QStringLiteral(" 5  Wave  (speed, brightness)"));
     }
 
     void lightingColoursAndGun_data() { families_data(); }

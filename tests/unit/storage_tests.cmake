@@ -1,1 +1,3 @@
 kx20_add_test(test_storeconventions SOURCES test_storeconventions.cpp LIBS kx20_bridgecore)
+kx20_add_test(test_modulesfolder SOURCES test_modulesfolder.cpp LIBS kx20_bridgecore)
+kx20_add_test(test_languagechoice SOURCES test_languagechoice.cpp LIBS kx20_bridgecore)

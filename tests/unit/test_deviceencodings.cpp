@@ -3,7 +3,6 @@
 #include "gunencoding.h"
 #include "lightingencoding.h"
 #include "mousemodel.h"
-#include "pointersettings.h"
 #include "profileimages.h"
 #include "variantbytes.h"
 
@@ -314,30 +313,6 @@ private slots:
         QVERIFY(!images.isRead(2));
         // The bytes stay, so changes can still be patched in.
         QCOMPARE(toBytes(images.image(2)), toBytes(countingImage()));
-    }
-
-    void pointerSettings()
-    {
-        using namespace PointerSettings;
-        QCOMPARE(systemCursorSpeed(0), 1u);
-        QCOMPARE(systemCursorSpeed(1), 2u);
-        QCOMPARE(systemCursorSpeed(5), 10u);
-        QCOMPARE(systemCursorSpeed(10), 20u);
-        QCOMPARE(systemCursorSpeed(0x80000000u), 20u);
-        QCOMPARE(doubleClickTimeMs(0), 900u);
-        QCOMPARE(doubleClickTimeMs(1), 830u);
-        QCOMPARE(doubleClickTimeMs(10), 200u);
-        QCOMPARE(doubleClickTimeMs(13), 200u);
-        QCOMPARE(doubleClickTimeMs(0xFFFFFFFFu), 200u);
-        QCOMPARE(wheelScrollLines(1000), 1000u);
-#ifndef Q_OS_WIN
-        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
-        mouseSetCursorSpeed(5);
-        QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
-        mouseSetDoubleClickSpeed(0);
-        QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
-        mouseSetVerticalScrollLines(1000);
-#endif
     }
 
     void storedListsAndShortLists()

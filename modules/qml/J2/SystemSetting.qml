@@ -11,13 +11,17 @@ DialogFrame {
     id: page
 
     property var systemSettingLang: ["System Setting", "Mouse Speed", "Double Click Speed", "Slow", "Fast",
-        "Scroll Speed", "Number of Rows", "Scroll one Screen", "", "", "", "", "", "", ""]
+        "Scroll Speed", "Number of Rows", "Scroll one Screen", "This desktop has no such setting", "", "", "", "", "",
+        ""]
     // Knob positions (3 to 337) of the two sliders, stored as they are.
     property int mouseRate: 170
     property int doubleRate: 170
     // Scrolling: a number of lines, or one screen at a time.
     property bool isOneScreen: false
     property string linesText: "1"
+    // Which of the three settings the user's desktop keeps; the page says
+    // so beside a control whose setting goes nowhere.
+    property var available: [true, true, true]
 
     signal closed()
     // The lines input took the focus: the main screen closes its menus.
@@ -28,6 +32,12 @@ DialogFrame {
     title: systemSettingLang[0] || ""
     hasRestore: true
     body: pageBody
+
+    Component.onCompleted: {
+        var kept = ui_View.pointerSettingsAvailable()
+        if (kept && kept.length === 3)
+            available = kept
+    }
 
     function init(isSendData, isRecovery) {
         mouseRate = Values.toInt(ui_View.getData("mouse/mouseRate", isRecovery), mouseRate)
@@ -121,6 +131,19 @@ DialogFrame {
                 function onIsOneScreenChanged() { content.showScroll() }
             }
 
+            PageText {
+                objectName: "speedNote"
+                x: page.width - 32 - width
+                y: content.pageTop + 57
+                width: 200
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideRight
+                visible: !page.available[0]
+                text: page.systemSettingLang[8] || ""
+                color: Theme.colorGray2
+                font.pixelSize: Theme.fontMinSize
+            }
+
             Text {
                 x: 32
                 y: content.pageTop + 56
@@ -157,6 +180,19 @@ DialogFrame {
                 color: Theme.colorBlack
             }
 
+            PageText {
+                objectName: "doubleClickNote"
+                x: page.width - 32 - width
+                y: content.pageTop + 137
+                width: 200
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideRight
+                visible: !page.available[1]
+                text: page.systemSettingLang[8] || ""
+                color: Theme.colorGray2
+                font.pixelSize: Theme.fontMinSize
+            }
+
             Text {
                 x: 32
                 y: content.pageTop + 136
@@ -191,6 +227,19 @@ DialogFrame {
                 width: 384
                 height: 1
                 color: Theme.colorBlack
+            }
+
+            PageText {
+                objectName: "scrollNote"
+                x: page.width - 32 - width
+                y: content.pageTop + 217
+                width: 200
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideRight
+                visible: !page.available[2]
+                text: page.systemSettingLang[8] || ""
+                color: Theme.colorGray2
+                font.pixelSize: Theme.fontMinSize
             }
 
             Text {

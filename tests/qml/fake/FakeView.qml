@@ -92,6 +92,14 @@ QtObject {
     function setDataList(key, datalist) { recorder.write("", "setDataList", [key, datalist], key, datalist) }
     function setBusy(busyTime) { return recorder.call("", "setBusy", [busyTime]) }
     function setCurrentDPI(dpiValue) { return recorder.call("", "setCurrentDPI", [dpiValue]) }
+    function installedLanguages() {
+        return recorder.call("", "installedLanguages", [],
+                             [{ name: "English", title: "English" }, { name: "French", title: "Français" }])
+    }
+    function chooseLanguage(language) { return recorder.call("", "chooseLanguage", [language], true) }
+    function pointerSettingsAvailable() {
+        return recorder.call("", "pointerSettingsAvailable", [], [true, true, true])
+    }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }
