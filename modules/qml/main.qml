@@ -223,6 +223,7 @@ Item {
     }
 
     function changeProfile(n) {
+        finishEdits()
         if (n === profileNo || n < 0)
             return
         controlUIEnable(false)
@@ -263,6 +264,12 @@ Item {
         mainMask.visible = true
         keyAssigment.show(slot)
         mainFocus()
+    }
+
+    // An open text edit ends on the item it was opened on before anything
+    // else happens.
+    function finishEdits() {
+        editCloser.finish()
     }
 
     // Every visible page drops its menus and inputs.
@@ -586,5 +593,10 @@ Item {
         objectName: "busyIndicator"
         anchors.centerIn: parent
         z: 50
+    }
+
+    EditCloser {
+        id: editCloser
+        z: 100
     }
 }

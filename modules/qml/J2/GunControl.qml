@@ -174,7 +174,9 @@ DialogFrame {
         Values.callIf(bodyItem, "dropFocus")
     }
 
+    // A Y or shot count still being typed is part of what is sent.
     function close() {
+        gunControlFocus()
         visible = false
         closed()
         if (isSave) {
@@ -182,7 +184,6 @@ DialogFrame {
             sendSlots()
             sendKeyMatrix()
         }
-        gunControlFocus()
     }
 
     onCloseClick: close()

@@ -245,6 +245,8 @@ Item {
             objectName: "gunYInput"
             maxValue: 64
             maxLength: 2
+            nextInput: timesInput
+            previousInput: timesInput
             onEndInputSignal: {
                 panel.page.editRecord("gunY", textValue)
                 dot.y = panel.page.dotTop(Values.toInt(textValue, 0))
@@ -312,6 +314,8 @@ Item {
             objectName: "gunTimesInput"
             maxValue: 255
             maxLength: 3
+            nextInput: yInput
+            previousInput: yInput
             onEndInputSignal: {
                 panel.page.editRecord("gunTimes", textValue)
                 endless.isSelect = textValue === "0"

@@ -428,6 +428,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: greenInput
+            previousInput: blueInput
             textValue: "255"
             Accessible.name: "R " + textValue
             onInputSignal: effectList.closeMenu()
@@ -442,6 +444,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: blueInput
+            previousInput: redInput
             textValue: "255"
             Accessible.name: "G " + textValue
             onInputSignal: effectList.closeMenu()
@@ -456,6 +460,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: redInput
+            previousInput: greenInput
             textValue: "255"
             Accessible.name: "B " + textValue
             onInputSignal: effectList.closeMenu()

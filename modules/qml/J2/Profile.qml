@@ -181,6 +181,10 @@ DialogFrame {
         storeList()
     }
 
+    function cancelEdit() {
+        editingRow = -1
+    }
+
     function profileFocus() {
         finishEdit()
         Values.callIf(bodyItem, "hideMenu")
