@@ -1,9 +1,10 @@
 // Seeded random sequences of a user's steps over the real scene and the
 // emulated mouse: the macro editor (select, New, Delete, rename, Times, a
 // delay, recording, the Delay box, Escape, closing and reopening), binding a
-// macro to a button and switching profile. After every step each macro file
-// holds what a small model of the user's intent predicts, each bound macro
-// slot of the mouse holds its macro's bytes, and no other file changed.
+// macro to a button, renaming a profile on the profile page and switching
+// profile. After every step each macro file and the name lists hold what a
+// small model of the user's intent predicts, each bound macro slot of the
+// mouse holds its macro's bytes, and no other file changed.
 //
 // KX20_MODEL_SEEDS and KX20_MODEL_STEPS make the run longer
 // (bench/bench_macromodel.sh); KX20_MODEL_SEED runs one seed.
@@ -84,6 +85,8 @@ struct Model
     bool editorOpen = false;
     bool delayRecord = false;
     int profile = 0;
+    // The profile page's rows.
+    QStringList profileNames{QStringLiteral("Standard"), QStringLiteral("second")};
     // Profile -> button -> macro name.
     QMap<int, QMap<int, QString>> bindings;
     // The files the step may change.
@@ -377,16 +380,24 @@ public:
                    .arg(row)
                    .arg(name, enter ? QStringLiteral(" + Enter") : QString());
         QQuickItem *target = macroRow(row);
-        if (!target)
-            return false;
-        doubleClick(centre(target));
-        if (!QTest::qWaitFor([this, target] {
-                QQuickItem *input = find(target, QStringLiteral("nameInput"));
-                return input && input->hasActiveFocus();
+        return target
+               && editInPlace(target, centre(target), "nameInput",
+                              {Model::Pending::Name, model.currentName(), row, name}, enter);
+    }
+
+    // Double-clicks `at` in `target`, waits for its in-place input to take
+    // the keyboard, types and leaves the edit open unless `enter`.
+    bool editInPlace(QQuickItem *target, const QPoint &at, const char *input, const Model::Pending &pending,
+                     bool enter)
+    {
+        doubleClick(at);
+        if (!QTest::qWaitFor([this, target, input] {
+                QQuickItem *field = find(target, QString::fromLatin1(input));
+                return field && field->hasActiveFocus();
             }))
             return false;
-        typeText(name);
-        model.pending = {Model::Pending::Name, model.currentName(), row, name};
+        typeText(pending.text);
+        model.pending = pending;
         if (enter) {
             QTest::keyClick(&scene.view(), Qt::Key_Return);
             model.commit();
@@ -429,20 +440,8 @@ public:
         QQuickItem *target = item(QStringLiteral("eventRow%1").arg(row).toLatin1());
         if (!target)
             return false;
-        const QPoint at = target->mapToScene(QPointF(100, target->height() / 2)).toPoint();
-        doubleClick(at);
-        if (!QTest::qWaitFor([this, target] {
-                QQuickItem *input = find(target, QStringLiteral("delayInput"));
-                return input && input->hasActiveFocus();
-            }))
-            return false;
-        typeText(value);
-        model.pending = {Model::Pending::Delay, model.currentName(), row, value};
-        if (enter) {
-            QTest::keyClick(&scene.view(), Qt::Key_Return);
-            model.commit();
-        }
-        return true;
+        return editInPlace(target, target->mapToScene(QPointF(100, target->height() / 2)).toPoint(),
+                           "delayInput", {Model::Pending::Delay, model.currentName(), row, value}, enter);
     }
 
     bool recordKeys()
@@ -550,6 +549,48 @@ public:
         return click(item("saveButton")) && waitEnabled();
     }
 
+    // On the profile page: a row's name typed, then Enter, or a click on
+    // the other row, or the close picture, or Escape; the page then closes.
+    bool renameProfile(int row)
+    {
+        static const QStringList pool{QStringLiteral("work"), QStringLiteral("play"),
+                                      QStringLiteral("second"), QStringLiteral(" gun "),
+                                      QStringLiteral("Standard")};
+        const QString name = pool.at(pick(int(pool.size())));
+        const int then = pick(4);
+        static const char *ends[] = {" + Enter", ", other row", ", close", ", Escape"};
+        log << QStringLiteral("profile row %1 to '%2'%3").arg(row).arg(name, QLatin1String(ends[then]));
+        QQuickItem *page = scene.item("profile");
+        if (!click(item("configButton")) || !QTest::qWaitFor([page] {
+                return page->isVisible();
+            }))
+            return false;
+        QQuickItem *target = item(QStringLiteral("profileRow%1").arg(row).toLatin1());
+        if (!target)
+            return false;
+        doubleClick(centre(target));
+        if (!QTest::qWaitFor([this, target] {
+                QQuickItem *field = find(target, QStringLiteral("profileNameInput"));
+                return field && field->hasActiveFocus();
+            }))
+            return false;
+        typeText(name);
+        if (then == 0)
+            QTest::keyClick(&scene.view(), Qt::Key_Return);
+        else if (then == 1)
+            click(item(QStringLiteral("profileRow%1").arg(1 - row).toLatin1()));
+        else if (then == 3)
+            QTest::keyClick(&scene.view(), Qt::Key_Escape);
+        const QString trimmed = name.trimmed();
+        if (then != 3 && !trimmed.isEmpty() && !model.profileNames.contains(trimmed)) {
+            model.profileNames[row] = trimmed;
+            model.touched << QStringLiteral("modules/setting/name.bin");
+        }
+        return click(find(page, QStringLiteral("closeButton"))) && QTest::qWaitFor([page] {
+                   return !page->isVisible();
+               });
+    }
+
     bool switchProfile(int to)
     {
         model.commit();
@@ -582,8 +623,10 @@ public:
             const int r = pick(20);
             if (r < 11)
                 return openEditor();
-            if (r < 17 && count > 0)
+            if (r < 16 && count > 0)
                 return bind(1 + pick(7), pick(count));
+            if (r < 18)
+                return renameProfile(pick(2));
             return switchProfile(1 - model.profile);
         }
         const bool hasMacro = model.current >= 0;
@@ -673,6 +716,12 @@ public:
         if (stored != model.names)
             return QStringLiteral("name list %1, expected %2")
                 .arg(stored.join(QLatin1Char('|')), model.names.join(QLatin1Char('|')));
+        QStringList profiles = names.value(QStringLiteral("profile/profileName")).split(QStringLiteral(", "));
+        for (int i = 0; i < profiles.size(); ++i)
+            profiles[i].chop(1);
+        if (profiles != model.profileNames)
+            return QStringLiteral("profile names %1, expected %2")
+                .arg(profiles.join(QLatin1Char('|')), model.profileNames.join(QLatin1Char('|')));
         // Each macro file.
         for (const QString &name : std::as_const(model.names)) {
             const QMap<QString, QString> file = readIni(scene.fileText(macroFile(name)));
@@ -730,7 +779,7 @@ private slots:
     {
         QTest::addColumn<quint32>("seed");
         const int single = envInt("KX20_MODEL_SEED", -1);
-        const int seeds = envInt("KX20_MODEL_SEEDS", 10);
+        const int seeds = envInt("KX20_MODEL_SEEDS", 12);
         for (int s = single >= 0 ? single : 1; s <= (single >= 0 ? single : seeds); ++s)
             QTest::addRow("seed %d", s) << quint32(s);
     }
