@@ -47,6 +47,10 @@ Item {
     // The main screen is shown at the end of the first protect lock.
     property bool mainShown: false
     readonly property bool hasUnsaved: keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave
+    // Keys go to a recording or a key capture: there Escape is a key like
+    // any other, not a way out.
+    readonly property bool capturingKeys: macroEditor.isInputting || macroEditor.isInsertting
+                                          || keyAssigment.isFireInput || keyAssigment.isComboInput
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
