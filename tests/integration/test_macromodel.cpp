@@ -281,6 +281,18 @@ public:
 
     QQuickItem *item(const char *name) const { return find(scene.root(), QString::fromLatin1(name)); }
 
+    // An item a step is about to use: a list makes its rows when it next
+    // lays itself out, which on a busy machine may be a moment later.
+    QQuickItem *need(const char *name) const
+    {
+        QQuickItem *found = nullptr;
+        const bool seen = QTest::qWaitFor([this, name, &found] {
+            found = item(name);
+            return found != nullptr;
+        });
+        return seen ? found : nullptr;
+    }
+
     QQuickItem *editor() const { return scene.item("macroEditor"); }
 
     QPoint centre(QQuickItem *item, qreal x = -1) const
@@ -318,7 +330,7 @@ public:
         });
     }
 
-    QQuickItem *macroRow(int row) { return item(QStringLiteral("macroRow%1").arg(row).toLatin1()); }
+    QQuickItem *macroRow(int row) const { return need(QStringLiteral("macroRow%1").arg(row).toLatin1()); }
 
     void typeText(const QString &text) { QTest::keyClicks(&scene.view(), text); }
 
@@ -345,7 +357,7 @@ public:
         model.current = int(model.names.size()) - 1;
         model.touched << macroFile(name) << QStringLiteral("modules/setting/name.bin");
         log << QStringLiteral("new");
-        return click(item("newMacroButton"));
+        return click(need("newMacroButton"));
     }
 
     bool deleteMacro()
@@ -365,7 +377,7 @@ public:
             for (int p = 0; p < 6; ++p)
                 model.touched << profileFile(p);
         }
-        return click(item("deleteMacroButton"));
+        return click(need("deleteMacroButton"));
     }
 
     bool rename(int row, bool enter)
@@ -415,7 +427,7 @@ public:
             model.pending = {Model::Pending::Times, model.currentName(), -1, value};
         }
         log << QStringLiteral("times %1%2").arg(value, enter ? QStringLiteral(" + Enter") : QString());
-        if (!click(item("countRecordInput")))
+        if (!click(need("countRecordInput")))
             return false;
         QTest::keyClick(&scene.view(), Qt::Key_A, Qt::ControlModifier);
         typeText(value);
@@ -434,10 +446,10 @@ public:
         log << QStringLiteral("delay row %1 = %2%3")
                    .arg(row)
                    .arg(value, enter ? QStringLiteral(" + Enter") : QString());
-        QQuickItem *list = item("eventList");
+        QQuickItem *list = need("eventList");
         QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, row), Q_ARG(int, 4));
         settle();
-        QQuickItem *target = item(QStringLiteral("eventRow%1").arg(row).toLatin1());
+        QQuickItem *target = need(QStringLiteral("eventRow%1").arg(row).toLatin1());
         if (!target)
             return false;
         return editInPlace(target, target->mapToScene(QPointF(100, target->height() / 2)).toPoint(),
@@ -463,12 +475,12 @@ public:
         if (pick(6) == 0)
             typed << qMakePair(true, 0x2C);
         log << QStringLiteral("record %1 events").arg(typed.size());
-        if (!click(item("recordButton")))
+        if (!click(need("recordButton")))
             return false;
         for (const auto &[down, code] : typed)
             scene.view().notifyKeyboard(down, uchar(code));
         settle();
-        if (!click(item("recordButton")))
+        if (!click(need("recordButton")))
             return false;
         const QString name = model.currentName();
         int atStop = 0;
@@ -500,7 +512,7 @@ public:
         model.commit();
         model.delayRecord = !model.delayRecord;
         log << QStringLiteral("delay box");
-        return click(item("delayRecordBox"));
+        return click(need("delayRecordBox"));
     }
 
     bool escape()
@@ -525,7 +537,7 @@ public:
     {
         model.editorOpen = true;
         log << QStringLiteral("open");
-        return click(item("macroEditorEntry")) && QTest::qWaitFor([this] {
+        return click(need("macroEditorEntry")) && QTest::qWaitFor([this] {
                    return editor()->isVisible() && item("newMacroButton");
                });
     }
@@ -537,7 +549,7 @@ public:
         model.touched << profileFile(model.profile);
         log << QStringLiteral("bind %1 to button %2").arg(name).arg(button);
         QQuickItem *dialog = scene.item("keyAssigment");
-        if (!click(item(QStringLiteral("keyRow%1").arg(button).toLatin1())) || !QTest::qWaitFor([dialog] {
+        if (!click(need(QStringLiteral("keyRow%1").arg(button).toLatin1())) || !QTest::qWaitFor([dialog] {
                 return dialog->isVisible();
             }))
             return false;
@@ -546,7 +558,7 @@ public:
                 return !dialog->isVisible();
             }))
             return false;
-        return click(item("saveButton")) && waitEnabled();
+        return click(need("saveButton")) && waitEnabled();
     }
 
     // On the profile page: a row's name typed, then Enter, or a click on
@@ -561,11 +573,11 @@ public:
         static const char *ends[] = {" + Enter", ", other row", ", close", ", Escape"};
         log << QStringLiteral("profile row %1 to '%2'%3").arg(row).arg(name, QLatin1String(ends[then]));
         QQuickItem *page = scene.item("profile");
-        if (!click(item("configButton")) || !QTest::qWaitFor([page] {
+        if (!click(need("configButton")) || !QTest::qWaitFor([page] {
                 return page->isVisible();
             }))
             return false;
-        QQuickItem *target = item(QStringLiteral("profileRow%1").arg(row).toLatin1());
+        QQuickItem *target = need(QStringLiteral("profileRow%1").arg(row).toLatin1());
         if (!target)
             return false;
         doubleClick(centre(target));
@@ -578,7 +590,7 @@ public:
         if (then == 0)
             QTest::keyClick(&scene.view(), Qt::Key_Return);
         else if (then == 1)
-            click(item(QStringLiteral("profileRow%1").arg(1 - row).toLatin1()));
+            click(need(QStringLiteral("profileRow%1").arg(1 - row).toLatin1()));
         else if (then == 3)
             QTest::keyClick(&scene.view(), Qt::Key_Escape);
         const QString trimmed = name.trimmed();
@@ -598,7 +610,7 @@ public:
         if (to != model.profile)
             model.touched << QStringLiteral("modules/setting/apConfig.bin") << profileFile(to);
         model.profile = to;
-        QQuickItem *list = item("profileList");
+        QQuickItem *list = need("profileList");
         scene.click(list->mapToScene(QPointF(list->width() / 2, 12)).toPoint());
         if (!QTest::qWaitFor([list] {
                 return list->property("isDrop").toBool() && !list->property("isAnimating").toBool();
