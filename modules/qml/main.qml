@@ -32,6 +32,10 @@ Item {
     // The main screen is shown at the end of the first protect lock.
     property bool mainShown: false
     readonly property bool hasUnsaved: keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave
+    // Keys go to a recording or a key capture: there Escape is a key like
+    // any other, not a way out.
+    readonly property bool capturingKeys: macroEditor.isInputting || macroEditor.isInsertting
+                                          || keyAssigment.isFireInput || keyAssigment.isComboInput
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -232,6 +236,7 @@ Item {
     }
 
     function changeProfile(n) {
+        finishEdits()
         if (n === profileNo || n < 0)
             return
         controlUIEnable(false)
@@ -272,6 +277,12 @@ Item {
         mainMask.visible = true
         keyAssigment.show(slot)
         mainFocus()
+    }
+
+    // An open text edit ends on the item it was opened on before anything
+    // else happens.
+    function finishEdits() {
+        editCloser.finish()
     }
 
     // Every visible page drops its menus and inputs.
@@ -605,5 +616,10 @@ Item {
         objectName: "busyIndicator"
         anchors.centerIn: parent
         z: 50
+    }
+
+    EditCloser {
+        id: editCloser
+        z: 100
     }
 }

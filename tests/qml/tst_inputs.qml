@@ -106,6 +106,44 @@ Item {
             compare(endSpy.count, 1)
         }
 
+        // While typing the field never shows a number it cannot hold.
+        function test_number_input_caps_while_typing_data() {
+            return [
+                { tag: "300 in 0-255", max: 255, keys: "300", shown: "255" },
+                { tag: "256 in 0-255", max: 255, keys: "256", shown: "255" },
+                { tag: "150 in 0-100", max: 100, keys: "150", shown: "100" },
+                { tag: "99 in 0-100", max: 100, keys: "99", shown: "99" }
+            ]
+        }
+
+        function test_number_input_caps_while_typing(data) {
+            times.maxValue = data.max
+            mouseClick(times, times.width / 2, times.height / 2)
+            times.txtInput.selectAll()
+            for (var i = 0; i < data.keys.length; ++i)
+                keyClick(data.keys[i])
+            compare(times.textValue, data.shown)
+            verify(times.txtInput.activeFocus)
+            times.closeFocus()
+            times.maxValue = 255
+        }
+
+        // Escape puts back the number the edit began with, ends the edit and
+        // reports nothing; the next edit starts from it again.
+        function test_number_input_escape() {
+            times.textValue = "17"
+            mouseClick(times, times.width / 2, times.height / 2)
+            verify(findChild(times, "focusFrame").visible)
+            times.txtInput.selectAll()
+            keyClick("9")
+            compare(times.textValue, "9")
+            keyClick(Qt.Key_Escape)
+            compare(times.textValue, "17")
+            verify(!times.txtInput.activeFocus)
+            verify(!findChild(times, "focusFrame").visible)
+            compare(endSpy.count, 0)
+        }
+
         function test_number_input_starts_at_zero_and_caps_length() {
             var fresh = createTemporaryObject(Qt.createComponent("../../modules/qml/basic/RectInput.qml"),
                                               test.parent, { x: 200, y: 100, maxValue: 99999 })

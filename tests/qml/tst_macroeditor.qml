@@ -113,22 +113,67 @@ Item {
                         "loadMacroIni(m1)", "mouseSendMacroData([0, 3, 12, 4, 129, 4, 0, 0], 4)"])
         }
 
-        // Without delays, and only while the macro is below 126 bytes: 61
-        // events with short pauses.
-        function test_recordStopsAt126Bytes() {
+        // A full recording keeps whole press-and-release pairs: 80 typed
+        // events keep 30 pairs (124 bytes), the last a release, so no key is
+        // left held on the mouse.
+        function test_recordKeepsWholePairs() {
             var editor = startEditor(["m1"])
             mouseClick(row("macroRow0"))
             mouseClick(part("recordButton"))
             for (var i = 0; i < 40; ++i)
                 keys([4 + (i % 26)])
-            compare(editor.eventModel.count, 61)
-            compare(MacroEncoder.rowsLength(editor.eventRows()), 126)
-            compare(rows(editor)[60], "1,E")
+            compare(editor.eventModel.count, 60)
+            compare(MacroEncoder.rowsLength(editor.eventRows()), 124)
+            compare(rows(editor)[59], "2,D")
             // Keys reach the editor only with a macro selected.
             editor.currentIndex = -1
             fake.clear()
             keys([4])
             compareLog([])
+        }
+
+        // Near the limit a press is taken only with room for its release and
+        // for those of the keys still held; a release comes only after its
+        // press; keys held when recording stops are released at the end.
+        function test_recordPairsNearTheLimit() {
+            var editor = startEditor(["m1"])
+            mouseClick(row("macroRow0"))
+            mouseClick(part("recordButton"))
+            for (var i = 0; i < 28; ++i)
+                keys([4])
+            // 56 events, 116 bytes: Shift and A both fit with their releases.
+            root.detectKeyboard(true, 0xE1)
+            root.detectKeyboard(true, 0x05)
+            // No room for C and its release besides those two.
+            root.detectKeyboard(true, 0x06)
+            root.detectKeyboard(false, 0x06)
+            root.detectKeyboard(false, 0x05)
+            root.detectKeyboard(false, 0x07)
+            compare(rows(editor).slice(56), ["1,LShift", "1,B", "2,B"])
+            mouseClick(part("recordButton"))
+            compare(rows(editor).slice(56), ["1,LShift", "1,B", "2,B", "2,LShift"])
+            compare(library["m1"].slice(-2), ["2,LShift", "3"])
+        }
+
+        // The Delay box shows the flag it sets: ticked after one click from
+        // a fresh start, and delays are then recorded.
+        function test_delayBoxShowsItsState() {
+            var editor = startEditor(["m1"])
+            mouseClick(part("newMacroButton"))
+            var box = part("delayRecordBox")
+            verify(!box.isSelect)
+            mouseClick(box)
+            verify(editor.delayRecord)
+            verify(box.isSelect)
+            mouseClick(part("recordButton"))
+            keys([4])
+            var recorded = rows(editor)
+            compare(recorded.length, 3)
+            compare([recorded[0], recorded[1].slice(0, 2), recorded[2]], ["1,A", "0,", "2,A"])
+            mouseClick(part("recordButton"))
+            mouseClick(box)
+            verify(!editor.delayRecord)
+            verify(!box.isSelect)
         }
 
         function test_eventMenu_data() {

@@ -162,7 +162,9 @@ DialogFrame {
             bodyItem.dropFocus()
     }
 
+    // A Y or shot count still being typed is part of what is sent.
     function close() {
+        gunControlFocus()
         visible = false
         closed()
         if (isSave) {
@@ -170,7 +172,6 @@ DialogFrame {
             sendSlots()
             sendKeyMatrix()
         }
-        gunControlFocus()
     }
 
     onCloseClick: close()

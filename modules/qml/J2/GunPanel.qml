@@ -248,6 +248,8 @@ Item {
             objectName: "gunYInput"
             maxValue: GunMath.maxY
             maxLength: 2
+            nextInput: timesInput
+            previousInput: timesInput
             onEndInputSignal: {
                 panel.page.editRecord("gunY", textValue)
                 dot.y = GunMath.dotTop(Values.toInt(textValue, 0))
@@ -315,6 +317,8 @@ Item {
             objectName: "gunTimesInput"
             maxValue: 255
             maxLength: 3
+            nextInput: yInput
+            previousInput: yInput
             onEndInputSignal: {
                 panel.page.editRecord("gunTimes", textValue)
                 endless.isSelect = textValue === "0"

@@ -107,8 +107,21 @@ Rectangle {
             modKeys_tmp.set(j, entry(ui_View.mouseGetKeydefine(j, true)))
         }
         updateTexts()
-        if (isSendData)
+        if (isSendData) {
             saveData()
+            sendBoundMacros()
+        }
+    }
+
+    // The mouse has one set of macro slots for all profiles: a profile that
+    // comes into use puts its own macros into the slots its buttons run.
+    function sendBoundMacros() {
+        for (var j = 0; j < modKeys.count; ++j) {
+            var e = modKeys.get(j)
+            var name = e.keyCode0 === 4 ? macroName(e.keyCode2) : ""
+            if (name !== "")
+                sendMacro(e.keyCode2, name)
+        }
     }
 
     // The fire periods of the records the gun page gives to gun slots 1-3;

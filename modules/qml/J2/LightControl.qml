@@ -445,6 +445,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: greenInput
+            previousInput: blueInput
             textValue: "255"
             Accessible.name: "R " + textValue
             onInputSignal: effectList.closeMenu()
@@ -459,6 +461,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: blueInput
+            previousInput: redInput
             textValue: "255"
             Accessible.name: "G " + textValue
             onInputSignal: effectList.closeMenu()
@@ -473,6 +477,8 @@ Rectangle {
             width: 32
             height: 16
             maxLength: 3
+            nextInput: redInput
+            previousInput: greenInput
             textValue: "255"
             Accessible.name: "B " + textValue
             onInputSignal: effectList.closeMenu()

@@ -28,6 +28,9 @@ DialogFrame {
     property bool delayRecord: false
     // The key the insert-key box shows; kept between uses.
     property string insertKeyText: ""
+    // Keys pressed in this recording and not yet released. Room for their
+    // releases is kept, so a full macro never leaves a key held down.
+    property var heldKeys: []
     // In-place edits: the row being renamed or whose delay is edited.
     property int editingName: -1
     property string nameEdit: ""
@@ -40,6 +43,9 @@ DialogFrame {
     property point menuPoint: Qt.point(0, 0)
 
     readonly property int maxMacros: 100
+    // 126 units of 10 ms: the longest pause the mouse takes without an
+    // extension of two more pairs.
+    readonly property int longestShortPause: 1260
     readonly property alias macroNumberModel: macroNumberModel
     readonly property alias eventModel: eventModel
 
@@ -117,11 +123,13 @@ DialogFrame {
         namesUpdated(list)
     }
 
+    // An open edit belongs to the macro it was opened on: every step that
+    // changes the macro in hand finishes it first.
     function selectMacro(row) {
         refusal = ""
+        leaveEdits()
         currentIndex = row
         reloadEvents()
-        macroEditorFocus()
     }
 
     function reloadEvents() {
@@ -139,6 +147,7 @@ DialogFrame {
     }
 
     function newMacro() {
+        leaveEdits()
         var name = freeName()
         if (macroNumberModel.count < maxMacros && name !== "") {
             macroNumberModel.append({ textValue: name })
@@ -147,10 +156,10 @@ DialogFrame {
             reloadEvents()
             storeNames()
         }
-        macroEditorFocus()
     }
 
     function importMacro() {
+        leaveEdits()
         var name = freeName()
         if (macroNumberModel.count >= maxMacros || name === "")
             return
@@ -169,6 +178,7 @@ DialogFrame {
     }
 
     function removeMacro() {
+        leaveEdits()
         if (currentIndex >= 0) {
             var name = currentName()
             ui_View.deleteMacroIni(name)
@@ -179,11 +189,13 @@ DialogFrame {
             reloadEvents()
             storeNames()
         }
-        macroEditorFocus()
     }
 
+    // Typing a name while recording would record the name's keys.
     function startRename(row) {
         refusal = ""
+        if (isInputting)
+            return
         editingName = row
         nameEdit = macroNumberModel.get(row).textValue
     }
@@ -211,6 +223,10 @@ DialogFrame {
         modifyMacroName(oldName, newName)
         macroNumberModel.setProperty(row, "textValue", newName)
         storeNames()
+    }
+
+    function cancelRename() {
+        editingName = -1
     }
 
     // ---- The events ----
@@ -262,10 +278,11 @@ DialogFrame {
     }
 
     function toggleRecord() {
-        macroEditorFocus()
+        leaveEdits()
         if (!isInputting) {
             eventModel.clear()
             eventIndex = -1
+            heldKeys = []
             resetTicks()
             recordTimer.start()
             isInputting = true
@@ -274,26 +291,45 @@ DialogFrame {
         }
     }
 
+    // Keys still held when recording stops are released at the end.
     function stopRecord() {
         recordTimer.stop()
         isInputting = false
+        insertRows(eventModel.count, heldKeys.map(releaseRow))
+        heldKeys = []
         autoSave()
     }
 
+    function releaseRow(code) {
+        return { type: code >= 0xF0 ? 4 : 2, info: keyText(code) }
+    }
+
     // A key event while recording; the pause before it when delays are
-    // recorded.
+    // recorded. Events come in whole press-and-release pairs: a press is
+    // taken only while its release, and those of the keys still held,
+    // would fit too; a release is taken only after its press.
     function detectKeyboard(isDown, usbCode) {
-        if (!isInputting || currentIndex < 0 || !canGrow())
+        if (!isInputting || currentIndex < 0)
             return
         var code = Values.toInt(usbCode, 0)
         var down = Values.toBool(isDown)
-        var added = []
-        if (eventModel.count > 0 && delayRecord)
-            added.push({ type: 0, info: String(macroRecordCount * 10) })
-        resetTicks()
-        added.push({ type: code >= 0xF0 ? (down ? 3 : 4) : (down ? 1 : 2), info: keyText(code) })
-        if (!fits(withRows(eventModel.count, added)))
+        var held = heldKeys.indexOf(code) >= 0
+        if (down === held)
             return
+        var stillHeld = heldKeys.filter(function (k) { return k !== code })
+        var reserve = (down ? stillHeld.concat([code]) : stillHeld).map(releaseRow)
+        var added = [down ? { type: code >= 0xF0 ? 3 : 1, info: keyText(code) } : releaseRow(code)]
+        if (eventModel.count > 0 && delayRecord)
+            added.unshift({ type: 0, info: String(macroRecordCount * 10) })
+        if (MacroEncoder.rowsLength(eventRows().concat(added, reserve)) > MacroEncoder.recordLimit) {
+            if (down || added.length < 2)
+                return
+            // The release's room was kept with a short pause; a long one
+            // would need more, so it is cut to the longest short pause.
+            added[0].info = String(longestShortPause)
+        }
+        resetTicks()
+        heldKeys = down ? heldKeys.concat([code]) : stillHeld
         insertRows(eventModel.count, added)
         if (bodyItem)
             bodyItem.eventList.positionViewAtEnd()
@@ -307,7 +343,7 @@ DialogFrame {
     }
 
     function startDelayEdit(row) {
-        if (eventModel.get(row).type !== 0)
+        if (isInputting || eventModel.get(row).type !== 0)
             return
         editingDelay = row
         delayEdit = eventModel.get(row).info
@@ -330,6 +366,10 @@ DialogFrame {
                 eventModel.setProperty(row, "info", String(value))
         }
         autoSave()
+    }
+
+    function cancelDelayEdit() {
+        editingDelay = -1
     }
 
     function deleteEvent() {
@@ -395,6 +435,13 @@ DialogFrame {
         openMenu = 0
     }
 
+    // Finishes every open edit, and drops the insert-key box, before the
+    // macro in hand changes or the page closes.
+    function leaveEdits() {
+        macroEditorFocus()
+        isInsertting = false
+    }
+
     function showMenu(which, item, x, y) {
         var p = item.mapToItem(page, x, y)
         menuPoint = Qt.point(Math.min(p.x, width - 150), Math.min(p.y, height - 150))
@@ -402,11 +449,11 @@ DialogFrame {
     }
 
     function close() {
+        leaveEdits()
         if (isInputting)
             stopRecord()
         visible = false
         closed()
-        macroEditorFocus()
     }
 
     onCloseClick: close()

@@ -88,7 +88,7 @@ Item {
                             page.startRename(macroRow.index)
                     }
                 }
-                TextInput {
+                EditText {
                     id: nameInput
                     objectName: "nameInput"
                     x: 8
@@ -96,21 +96,19 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: page.editingName === macroRow.index
                     maximumLength: 64
-                    color: Theme.fontColor
                     selectionColor: Theme.colorGray1
-                    selectByMouse: true
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.fontNormalSize
+                    frameColor: Theme.fontColor
+                    nextInput: countRecordInput
+                    previousInput: countRecordInput
                     onVisibleChanged: {
                         if (!visible)
                             return
                         text = page.nameEdit
-                        forceActiveFocus()
-                        selectAll()
+                        takeFocus()
                     }
                     onTextEdited: page.nameEdit = text
-                    Keys.onReturnPressed: page.finishRename()
-                    Keys.onEnterPressed: page.finishRename()
+                    onEditEnded: page.finishRename()
+                    onEditCancelled: page.cancelRename()
                 }
             }
         }
@@ -256,18 +254,17 @@ Item {
                             page.startDelayEdit(eventRow.index)
                     }
                 }
-                TextInput {
+                EditText {
                     objectName: "delayInput"
                     x: 80
                     width: 120
                     anchors.verticalCenter: parent.verticalCenter
                     visible: page.editingDelay === eventRow.index
                     maximumLength: 5
-                    color: Theme.fontColor
                     selectionColor: Theme.colorGray1
-                    selectByMouse: true
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.fontNormalSize
+                    frameColor: Theme.fontColor
+                    nextInput: countRecordInput
+                    previousInput: countRecordInput
                     validator: IntValidator {
                         bottom: 0
                         top: 65535
@@ -276,12 +273,11 @@ Item {
                         if (!visible)
                             return
                         text = page.delayEdit
-                        forceActiveFocus()
-                        selectAll()
+                        takeFocus()
                     }
                     onTextEdited: page.delayEdit = text
-                    Keys.onReturnPressed: page.finishDelayEdit()
-                    Keys.onEnterPressed: page.finishDelayEdit()
+                    onEditEnded: page.finishDelayEdit()
+                    onEditCancelled: page.cancelDelayEdit()
                 }
             }
         }
@@ -319,6 +315,10 @@ Item {
             minValue: 1
             maxValue: 65535
             maxLength: 4
+            // Typing while recording would record the keys too.
+            enabled: !page.isInputting
+            nextInput: countRecordInput
+            previousInput: countRecordInput
             Component.onCompleted: textValue = page.repeatText
             onEndInputSignal: page.setRepeat(textValue)
         }
@@ -328,8 +328,10 @@ Item {
         x: 460
         y: 378
         textValue: Values.toText(page.macroEditorLang[9])
+        // The page's flag is the one state; the box only shows it.
+        selfToggle: false
         isSelect: page.delayRecord
-        onBtnClick: page.delayRecord = !isSelect
+        onBtnClick: page.delayRecord = !page.delayRecord
     }
 
     // ---- Menus and the insert-key box, above the rest ----

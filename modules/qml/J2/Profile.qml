@@ -189,6 +189,10 @@ DialogFrame {
         storeList()
     }
 
+    function cancelEdit() {
+        editingRow = -1
+    }
+
     function profileFocus() {
         finishEdit()
         if (bodyItem)

@@ -98,7 +98,7 @@ Item {
                 }
             }
 
-            TextInput {
+            EditText {
                 id: nameInput
                 objectName: "profileNameInput"
                 x: 12
@@ -106,12 +106,8 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 visible: row.editing
                 maximumLength: 16
-                selectByMouse: true
-                color: Theme.fontColor
                 selectionColor: Theme.colorGray0
-                selectedTextColor: Theme.fontColor
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontNormalSize
+                frameColor: Theme.fontColor
                 Accessible.role: Accessible.EditableText
                 Accessible.name: text
 
@@ -119,15 +115,14 @@ Item {
                     if (!visible)
                         return
                     text = panel.page.editText
-                    selectAll()
-                    forceActiveFocus()
+                    takeFocus()
                 }
                 onTextChanged: {
                     if (row.editing)
                         panel.page.editText = text
                 }
-                Keys.onReturnPressed: panel.page.finishEdit()
-                Keys.onEnterPressed: panel.page.finishEdit()
+                onEditEnded: panel.page.finishEdit()
+                onEditCancelled: panel.page.cancelEdit()
             }
         }
     }

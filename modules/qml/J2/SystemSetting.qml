@@ -97,7 +97,10 @@ DialogFrame {
     }
 
     onCloseClick: close()
-    onRestoreClick: init(true, true)
+    onRestoreClick: {
+        systemSettingFocus()
+        init(true, true)
+    }
 
     Component {
         id: pageBody
@@ -279,6 +282,8 @@ DialogFrame {
                     minValue: 0
                     maxValue: PointerMath.maxLines
                     maxLength: 3
+                    nextInput: linesInput
+                    previousInput: linesInput
                     Accessible.name: (page.systemSettingLang[6] || "") + " " + textValue
                     onInputSignal: page.focusMain()
                     onEndInputSignal: {

@@ -3,7 +3,9 @@ import "theme.js" as Theme
 
 // A caption followed by a small box that shows a check mark when selected.
 // `btnClick(index)` comes before the toggle, so a page reading `isSelect`
-// in its handler still sees the state the user clicked on.
+// in its handler still sees the state the user clicked on. A page that
+// keeps the state itself binds `isSelect` to it and clears `selfToggle`:
+// the box then never changes on its own.
 Item {
     id: root
 
@@ -11,6 +13,7 @@ Item {
     property int gapValue: 8
     property bool isSelect: false
     property int index: 0
+    property bool selfToggle: true
 
     signal btnClick(int index)
 
@@ -53,7 +56,8 @@ Item {
         anchors.margins: -6
         onClicked: {
             root.btnClick(root.index)
-            root.isSelect = !root.isSelect
+            if (root.selfToggle)
+                root.isSelect = !root.isSelect
         }
     }
 }
