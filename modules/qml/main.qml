@@ -166,9 +166,9 @@ Item {
         loadTexts()
         // Texts the pages built from the old language, without reloading
         // their settings: a change waiting for Save stays.
-        Values.callIf(keyMatrix, "updateTexts")
-        Values.callIf(lightControl, "fillEffects")
-        Values.callIf(keyAssigment, "init")
+        keyMatrix.updateTexts()
+        lightControl.fillEffects()
+        keyAssigment.init()
         profile.init()
         menuUp.profileList.currentSelect = profile.rowOfProfile(profileNo)
         menuUp.profileList.closeMenu()

@@ -40,6 +40,12 @@ Item {
                     library[name] = library[name] || ["1"]
                     return true
                 },
+                // The bridge renames the file first and answers whether it could.
+                modifyMacroNameUpdateProfile: function (oldName, newName) {
+                    library[newName] = library[oldName]
+                    delete library[oldName]
+                    return true
+                },
                 getGunData: i => ["G" + i, "L-Click", "10", "0", "10", "0"]
             }, pages)
             // Button 5 runs m2.

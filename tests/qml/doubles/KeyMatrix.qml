@@ -24,6 +24,7 @@ Item {
     function macroDeleted(name) { fake.call("keyMatrix", "macroDeleted", [name]) }
     function macroRenamed(oldName, newName) { fake.call("keyMatrix", "macroRenamed", [oldName, newName]) }
     function macroEdited(name) { fake.call("keyMatrix", "macroEdited", [name]) }
+    function updateTexts() {}
 
     Component.onCompleted: fake.pages.keyMatrix = this
 }

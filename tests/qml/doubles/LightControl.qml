@@ -19,6 +19,7 @@ Item {
 
     function init(isSendData, isRecovery) { fake.call("lightControl", "init", [isSendData, isRecovery]) }
     function saveData(isSendData, mode) { fake.call("lightControl", "saveData", [isSendData, mode]) }
+    function fillEffects() {}
     function lightControlFocus() { fake.call("lightControl", "lightControlFocus", []) }
 
     Component.onCompleted: fake.pages.lightControl = this
