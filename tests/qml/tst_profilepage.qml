@@ -196,7 +196,7 @@ Item {
             fake.clear()
             pick(part("profileList"), 3)
             compare(fake.calls.slice(0, 3),
-                    ["setEnabled(false)", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"])
+                    ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"])
             compare(root.profileNo, 2)
             compare(part("profileList").textValue, "profile_0")
         }

@@ -95,9 +95,7 @@ Rectangle {
         var colours = []
         for (var i = 0; i < blocks; ++i)
             colours = colours.concat(HueMath.rgb(blockColours[i]))
-        // Block 8 of a 55328 mouse lights only with its own effect.
-        if (is55328 && effect !== 4)
-            colours[21] = colours[22] = colours[23] = 0
+        colours = ui_View.lightingColours(effect, colours)
         var single = HueMath.rgb(fixColour)
         if (isStep === 0 || isStep === 1)
             ui_View.setDataList("mouse/lightValue", triple)
@@ -105,15 +103,8 @@ Rectangle {
             ui_View.setDataList("mouse/colorValue", colours)
             ui_View.setDataList("mouse/fixColor", single)
         }
-        if (!isSendData)
-            return
-        if (isStep === 0 || isStep === 1)
-            ui_View.mouseSetRGBEffect(effect, speedStep, brightnessStep)
-        if (isStep === 0 || isStep === 2) {
-            ui_View.mouseSetRGBColor(isColorful ? 0 : 1, colours)
-            if (is571)
-                ui_View.mouseSetFixColor(single)
-        }
+        if (isSendData)
+            ui_View.mouseSendLighting(triple, colours, single, isStep)
     }
 
     function fillEffects() {

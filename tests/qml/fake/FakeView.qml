@@ -92,6 +92,14 @@ QtObject {
     function setDataList(key, datalist) { recorder.write("", "setDataList", [key, datalist], key, datalist) }
     function setBusy(busyTime) { return recorder.call("", "setBusy", [busyTime]) }
     function setCurrentDPI(dpiValue) { return recorder.call("", "setCurrentDPI", [dpiValue]) }
+    function beginMouseChanges() { return recorder.call("", "beginMouseChanges", []) }
+    function endMouseChanges() { return recorder.call("", "endMouseChanges", [], true) }
+    function lightingColours(effect, colours) {
+        return recorder.call("", "lightingColours", [effect, colours], colours)
+    }
+    function mouseSendLighting(lightValue, colours, fixColor, isStep) {
+        return recorder.call("", "mouseSendLighting", [lightValue, colours, fixColor, isStep])
+    }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }
