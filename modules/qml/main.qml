@@ -506,7 +506,7 @@ Item {
             anchors.bottom: bottomBar.top
             anchors.bottomMargin: 4
             visible: mainIten.mouseMissed
-            text: mainIten.mainLang[15] || "The mouse did not take the changes; Save sends them again."
+            text: mainIten.mainLang[15] || "The mouse did not take the changes. Save sends them again."
             color: Theme.colorOrange
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize

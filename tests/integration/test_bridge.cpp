@@ -76,7 +76,11 @@ private slots:
                                       "setGlobalData",
                                       "setDataList",
                                       "setBusy",
-                                      "setCurrentDPI"};
+                                      "setCurrentDPI",
+                                      "beginMouseChanges",
+                                      "endMouseChanges",
+                                      "lightingColours",
+                                      "mouseSendLighting"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

@@ -588,11 +588,14 @@ private slots:
             QVERIFY2(keys >= 0 && rate > keys && dpi > rate && effect > dpi && colours > effect,
                      qPrintable(sent.join(QLatin1Char('\n'))));
         } else {
+            // Buttons and rate, then each changed image once, in image
+            // order: the colours in image 0, the DPI stages in image 1.
             const int keys = indexOf(sent, QStringLiteral("00 0D 01 80"));
             const int rate = indexOf(sent, QStringLiteral("00 03 01 01"), keys);
-            const int dpi = indexOf(sent, QStringLiteral("00 0C 01 80"), rate);
-            const int colours = indexOf(sent, QStringLiteral("00 0C 00 80"), dpi);
-            QVERIFY2(keys >= 0 && rate > keys && dpi > rate && colours > dpi,
+            const int colours = indexOf(sent, QStringLiteral("00 0C 00 80"), rate);
+            const int dpi = indexOf(sent, QStringLiteral("00 0C 01 80"), colours);
+            QVERIFY2(keys >= 0 && rate > keys && colours > rate && dpi > colours
+                         && int(sent.filter(QStringLiteral("00 0C 01 80")).size()) == 1,
                      qPrintable(sent.join(QLatin1Char('\n'))));
         }
         QCOMPARE(snapshot(), before);
