@@ -195,6 +195,34 @@ Timing measure(ChipFamily family, const Scenario &s)
     return t;
 }
 
+// What the user changed since the last Save: the second DPI stage, the
+// effect, the first colour, a button, the report rate, in that order of
+// reach.
+void changeUpTo(Values &v, int what)
+{
+    v.dpi[1] = 1000;
+    if (what >= 1)
+        v.light.effect = 1;
+    if (what >= 2)
+        v.light.colours[0] = 7;
+    if (what >= 3)
+        v.keys[4 * 3 + 2] = 0x10;
+    if (what >= 4)
+        v.rate = 2;
+}
+
+void saveDpiAndLight(Link &l, const Values &v)
+{
+    saveDpi(l, v);
+    saveLight(l, v);
+}
+
+void saveAll(Link &l, const Values &v)
+{
+    saveKeys(l, v);
+    saveDpiAndLight(l, v);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -203,54 +231,32 @@ int main(int argc, char **argv)
     const QList<Scenario> scenarios = {
         {"Save: DPI only",
          [](Values &v) {
-             v.dpi[1] = 1000;
+             changeUpTo(v, 0);
          },
          saveDpi},
         {"Save: DPI and lighting effect",
          [](Values &v) {
-             v.dpi[1] = 1000;
-             v.light.effect = 1;
+             changeUpTo(v, 1);
          },
-         [](Link &l, const Values &v) {
-             saveDpi(l, v);
-             saveLight(l, v);
-         }},
+         saveDpiAndLight},
         {"Save: DPI, lighting effect and colours",
          [](Values &v) {
-             v.dpi[1] = 1000;
-             v.light.effect = 1;
-             v.light.colours[0] = 7;
+             changeUpTo(v, 2);
          },
-         [](Link &l, const Values &v) {
-             saveDpi(l, v);
-             saveLight(l, v);
-         }},
+         saveDpiAndLight},
         {"Save: everything",
          [](Values &v) {
-             v.dpi[1] = 1000;
-             v.light.effect = 1;
-             v.light.colours[0] = 7;
-             v.keys[4 * 3 + 2] = 0x10;
+             changeUpTo(v, 3);
          },
-         [](Link &l, const Values &v) {
-             saveKeys(l, v);
-             saveDpi(l, v);
-             saveLight(l, v);
-         }},
+         saveAll},
         {"Profile change",
          [](Values &v) {
-             v.dpi[1] = 1000;
-             v.light.effect = 1;
-             v.light.colours[0] = 7;
-             v.rate = 2;
+             changeUpTo(v, 4);
          },
          changeProfile},
         {"Profile change, gun matrices reset",
          [](Values &v) {
-             v.dpi[1] = 1000;
-             v.light.effect = 1;
-             v.light.colours[0] = 7;
-             v.rate = 2;
+             changeUpTo(v, 4);
          },
          changeProfileResettingGunMatrices},
     };

@@ -96,6 +96,16 @@ bool MouseOperations::endChanges()
     return !m_family560.missedImage() && noFailureSince(m_failuresAtGroupStart);
 }
 
+bool MouseOperations::sendProfile(QSettings &profile, const ProfileSend &send)
+{
+    beginChanges();
+    mouseSetKeyMatrix(profile, send.src64, true, send.firePeriods);
+    mouseSetReportRate(send.rateCode);
+    mouseSetDpi(send.dpiCount, send.sensorType, send.dpiValues);
+    sendLighting(send.light);
+    return endChanges();
+}
+
 // --- buttons and macros -----------------------------------------------------
 
 void MouseOperations::mouseSetKeyMatrix(QSettings &profile, const QVariantList &src64, bool isSendData,

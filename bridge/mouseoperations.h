@@ -14,6 +14,19 @@
 class Hid_Thread;
 class QSettings;
 
+// What a profile holds that a profile change sends.
+struct ProfileSend
+{
+    QVariantList src64;
+    // Fire periods of gun slots 1..3, for a gun button.
+    QVariantList firePeriods;
+    uchar rateCode = 0;
+    int dpiCount = 0;
+    QString sensorType;
+    QVariantList dpiValues;
+    LightingChoice light;
+};
+
 // The device side of the bridge: turns what the scene holds (button entries,
 // macros, DPI values, lighting, gun values) into commands of the configured
 // chip family. The rules both families share live here; what a family does
@@ -50,6 +63,10 @@ public:
     bool inChanges() const { return m_groupDepth > 0; }
     // Macros that did not reach the mouse, waiting for the next group.
     int pendingMacroCount() const { return int(m_pendingMacros.size()); }
+    // A profile change, in the program's order: the buttons (stored in
+    // `profile`), the report rate, the DPI stages and the lighting, as one
+    // group. True when the mouse took all of it.
+    bool sendProfile(QSettings &profile, const ProfileSend &send);
 
     // --- buttons and macros -------------------------------------------------
     // Stores the sixteen page entries under "mouseKeyMatrix/0..15" of

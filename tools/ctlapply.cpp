@@ -8,9 +8,16 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace CtlApply {
 
-bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error)
+namespace {
+
+// The device operations also store the table in the profile they are given;
+// they get a copy, so the user's file is not rewritten by a send.
+bool withProfileCopy(CtlSession &session, int profile, QString &error,
+                     const std::function<void(QSettings &)> &send)
 {
     QTemporaryDir scratch;
     const QString copy = scratch.filePath(session.profileFileName(profile));
@@ -20,33 +27,38 @@ bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPla
         return false;
     }
     QSettings store(copy, QSettings::IniFormat);
-    session.operations().mouseSetKeyMatrix(store, plan.src64, true, plan.firePeriods);
+    send(store);
     return true;
+}
+
+} // namespace
+
+bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error)
+{
+    return withProfileCopy(session, profile, error, [&](QSettings &store) {
+        session.operations().mouseSetKeyMatrix(store, plan.src64, true, plan.firePeriods);
+    });
 }
 
 bool sendProfile(CtlSession &session, int profile, const CtlCommands::ApplyPlan &plan,
                  const CtlCommands::ConfigSnapshot &config, QString &error)
 {
-    MouseOperations &ops = session.operations();
-    ops.beginChanges();
-    if (!sendButtons(session, profile, plan.buttons, error)) {
-        ops.endChanges();
-        return false;
-    }
-    ops.mouseSetReportRate(uchar(ReportRates::code(plan.rateIndex)));
-    QVariantList dpi;
+    ProfileSend send;
+    send.src64 = plan.buttons.src64;
+    send.firePeriods = plan.buttons.firePeriods;
+    send.rateCode = uchar(ReportRates::code(plan.rateIndex));
+    send.dpiCount = plan.dpiCount;
+    send.sensorType = config.sensorType;
     for (int value : plan.dpiValues)
-        dpi.append(value);
-    ops.mouseSetDpi(plan.dpiCount, config.sensorType, dpi);
-    LightingChoice light;
-    light.effect = plan.light.effect;
-    light.speed = plan.light.speed;
-    light.brightness = plan.light.brightness;
-    light.colours = plan.light.colours;
-    light.fixColour = plan.light.fixColour;
-    ops.sendLighting(light);
-    ops.endChanges();
-    return true;
+        send.dpiValues.append(value);
+    send.light.effect = plan.light.effect;
+    send.light.speed = plan.light.speed;
+    send.light.brightness = plan.light.brightness;
+    send.light.colours = plan.light.colours;
+    send.light.fixColour = plan.light.fixColour;
+    return withProfileCopy(session, profile, error, [&](QSettings &store) {
+        session.operations().sendProfile(store, send);
+    });
 }
 
 } // namespace CtlApply

@@ -15,8 +15,9 @@ namespace CtlApply {
 // `error`, when the copy could not be made.
 bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error);
 
-// The buttons, the report rate, the DPI stages and the lighting, as one group
-// of changes: each changed profile image goes out once.
+// The buttons, the report rate, the DPI stages and the lighting, in the
+// program's order and as one group of changes (MouseOperations::sendProfile):
+// each changed profile image goes out once.
 bool sendProfile(CtlSession &session, int profile, const CtlCommands::ApplyPlan &plan,
                  const CtlCommands::ConfigSnapshot &config, QString &error);
 

@@ -27,12 +27,18 @@ void breakMouse(SceneFixture &scene, Fault fault)
 
 // As the window does when the mouse is found again: discovery, the images
 // read back, then the scene refreshed.
-void reconnect(SceneFixture &scene, ChipFamily family)
+// The mouse back and found by discovery.
+void plugBackIn(SceneFixture &scene)
 {
     scene.link.backend.plugIn();
     Hid_Thread &hid = scene.link.hid;
     hid.setDeviceTable(hid.locateInterfaces({DeviceLinkFixture::rowFor(scene.mouse->identity())}));
     QVERIFY(hid.chkDeviceIsEnCode(0));
+}
+
+void reconnect(SceneFixture &scene, ChipFamily family)
+{
+    plugBackIn(scene);
     scene.view().beginConnection();
     if (family == ChipFamily::F560) {
         for (uint profile = 0; profile < 5; ++profile)
@@ -130,10 +136,7 @@ private slots:
         QVERIFY(line->isVisible());
         QCOMPARE(scene.view().operations().pendingMacroCount(), 1);
 
-        scene.link.backend.plugIn();
-        Hid_Thread &hid = scene.link.hid;
-        hid.setDeviceTable(hid.locateInterfaces({DeviceLinkFixture::rowFor(scene.mouse->identity())}));
-        QVERIFY(hid.chkDeviceIsEnCode(0));
+        plugBackIn(scene);
         scene.link.forgetHistory();
         scene.click(kSaveButton);
         QTRY_VERIFY(!keys->property("isSave").toBool());
