@@ -103,6 +103,12 @@ bool MouseOperations::sendProfile(QSettings &profile, const ProfileSend &send)
     mouseSetReportRate(send.rateCode);
     mouseSetDpi(send.dpiCount, send.sensorType, send.dpiValues);
     sendLighting(send.light);
+    if (m_model.isGun) {
+        // Matrix 1 made current again, and the gun matrices back to the
+        // factory's.
+        mouseSwitchKeyMatrix(1);
+        mouseResetKeyMatrix(profile);
+    }
     return endChanges();
 }
 

@@ -64,7 +64,8 @@ public:
     // Macros that did not reach the mouse, waiting for the next group.
     int pendingMacroCount() const { return int(m_pendingMacros.size()); }
     // A profile change, in the program's order: the buttons (stored in
-    // `profile`), the report rate, the DPI stages and the lighting, as one
+    // `profile`), the report rate, the DPI stages, the lighting and, on a gun
+    // model, matrix 1 made current with the factory gun matrices, as one
     // group. True when the mouse took all of it.
     bool sendProfile(QSettings &profile, const ProfileSend &send);
 

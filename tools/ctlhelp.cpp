@@ -48,10 +48,12 @@ const QList<CommandInfo> kCommands = {
      "gun button. The profile file is only read."},
     {CommandId::Apply, "apply", "apply [PROFILE]", "send everything a profile holds",
      "Sends what profile PROFILE (0-9; default: the profile in use) holds, as the\n"
-     "program does after Save or a profile change: the button table with the gun\n"
-     "matrices, the report rate, the DPI stages, the lighting effect and the colours.\n"
-     "Every stored value is checked before the first byte goes out. The profile file\n"
-     "is only read."},
+     "program does after a profile change: the button table with the gun matrices,\n"
+     "the report rate, the DPI stages, the lighting effect and the colours, and on a\n"
+     "mouse with gun functions the factory gun matrices with matrix 1 made current.\n"
+     "Each changed profile image of a 560-family mouse goes out once, after the other\n"
+     "commands. Every stored value is checked before the first byte goes out. The\n"
+     "profile file is only read."},
     {CommandId::Slots, "slots", "slots [PROFILE]", "print a profile's sixteen button slots in words",
      "Prints what each of the sixteen button slots (0-15; button n is slot n-1) of\n"
      "profile PROFILE (0-9; default: the profile in use) does, in words, with its four\n"

@@ -24,12 +24,13 @@ struct Variant
     bool isColorful;
     bool is55328;
     bool is571;
+    bool isGun = false;
 };
 
 const Variant kVariants[] = {
     {"single colour", false, false, false}, {"full colour", true, false, false},
     {"55328", false, true, false},          {"571", false, false, true},
-    {"571 full colour", true, false, true},
+    {"571 full colour", true, false, true}, {"full colour gun", true, false, false, true},
 };
 
 // What a mouse was sent (code, parameters, bulk data) and what it ends with.
@@ -94,7 +95,7 @@ void writeProfile(const QString &path, const MouseModel &model, quint32 seed)
 void configure(ModulesTree &tree, const Variant &v)
 {
     QSettings config(tree.path(QStringLiteral("modules/setting/apConfig.bin")), QSettings::IniFormat);
-    config.setValue(QStringLiteral("mouse/isGun"), false);
+    config.setValue(QStringLiteral("mouse/isGun"), v.isGun);
     config.setValue(QStringLiteral("mouse/isColorful"), v.isColorful);
     config.setValue(QStringLiteral("mouse/is55328"), v.is55328);
     config.setValue(QStringLiteral("mouse/is571"), v.is571);
