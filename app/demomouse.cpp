@@ -89,6 +89,52 @@ QString DemoMouse::stateText()
         if (macro.count('\0') != macro.size())
             text += QStringLiteral("macro%1=%2\n").arg(slot).arg(QString::fromLatin1(macro.toHex(' ')));
     }
+    return text + (mouse.identity().family == ChipFamily::F560 ? imageState(mouse) : settingState553(mouse));
+}
+
+QString DemoMouse::settingState553(const EmulatedMouse &mouse)
+{
+    const auto hex = [](const auto &bytes) {
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' '));
+    };
+    QString text = QStringLiteral("dpiCount=%1\ndpiStages=%2\n")
+                       .arg(mouse.dpiStageCount())
+                       .arg(QString::fromLatin1(mouse.dpiTable().toHex(' ')));
+    // The lighting as the mouse holds it: effect mode and its two values
+    // (speed, brightness), colour type, colours and the single colour.
+    text += QStringLiteral("lighting=%1\nledColorType=%2\nledColors=%3\nfixedColor=%4\n")
+                .arg(hex(mouse.rgbEffect()))
+                .arg(mouse.ledColorType())
+                .arg(QString::fromLatin1(mouse.ledColors().toHex(' ')), hex(mouse.fixedLedColor()));
+    for (int slot = 0; slot < 3; ++slot)
+        text += QStringLiteral("gun%1=%2\n").arg(slot + 1).arg(hex(mouse.gunSlot(slot)));
+    return text;
+}
+
+QString DemoMouse::imageState(const EmulatedMouse &mouse)
+{
+    // Where a 560 keeps its settings inside profile image 1 (stages, lighting)
+    // and images 2 to 4 (gun slots 1 to 3).
+    constexpr int kDpiStages = 84;
+    constexpr int kStageMask = 100;
+    constexpr int kLighting = 71;
+    constexpr int kGunValues = 79;
+    const QByteArray stages = mouse.profileImage(1);
+    QString text = QStringLiteral("dpiCount=%1\ndpiStages=%2\nlighting=%3\n")
+                       .arg(mouse.stageCount())
+                       .arg(QString::fromLatin1(stages.mid(kDpiStages, 8).toHex(' ')),
+                            QString::fromLatin1(stages.mid(kLighting, 3).toHex(' ')));
+    text += QStringLiteral("stageMask=%1\n").arg(QString::fromLatin1(stages.mid(kStageMask, 1).toHex()));
+    for (int slot = 1; slot <= 3; ++slot) {
+        text += QStringLiteral("gun%1=%2\n")
+                    .arg(slot)
+                    .arg(QString::fromLatin1(mouse.profileImage(slot + 1).mid(kGunValues, 3).toHex(' ')));
+    }
+    for (int image = 0; image < 5; ++image)
+        text += QStringLiteral("image%1=%2\n")
+                    .arg(image)
+                    .arg(QString::fromLatin1(mouse.profileImage(image).toHex(' ')));
     return text;
 }
 

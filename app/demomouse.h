@@ -16,7 +16,8 @@ public:
     // Gives the window's device link this mouse instead of the real HID devices.
     void plugInto(Widget &window);
     // Keeps `path` holding what the mouse has stored (report rate code,
-    // current DPI stage, current on-board profile), rewritten when it
+    // current DPI stage and profile, buttons, macros, DPI stages and count,
+    // lighting, gun slots, and a 560's five images), rewritten when it
     // changes, so a person or a test outside the program can see what
     // reached the mouse.
     void publishStateTo(const QString &path);
@@ -32,6 +33,10 @@ private:
     void addTrayMenu(Widget &window);
 
     QString stateText();
+    // What a 553 holds in its own commands' stores; what a 560 holds in its
+    // five profile images.
+    static QString settingState553(const EmulatedMouse &mouse);
+    static QString imageState(const EmulatedMouse &mouse);
 
     SystemClock m_clock;
     QString m_published;

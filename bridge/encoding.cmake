@@ -7,6 +7,10 @@ target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/dpirules.cpp ${CMAKE_CURRENT_LIST_DIR}/dpirules.h
     ${CMAKE_CURRENT_LIST_DIR}/gunencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/gunencoding.h
     ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.cpp ${CMAKE_CURRENT_LIST_DIR}/lightingencoding.h
+    ${CMAKE_CURRENT_LIST_DIR}/lightingrules.cpp ${CMAKE_CURRENT_LIST_DIR}/lightingrules.h
+    ${CMAKE_CURRENT_LIST_DIR}/mousefamily.h
+    ${CMAKE_CURRENT_LIST_DIR}/mousefamily553.cpp ${CMAKE_CURRENT_LIST_DIR}/mousefamily553.h
+    ${CMAKE_CURRENT_LIST_DIR}/mousefamily560.cpp ${CMAKE_CURRENT_LIST_DIR}/mousefamily560.h
     ${CMAKE_CURRENT_LIST_DIR}/mousemodel.cpp ${CMAKE_CURRENT_LIST_DIR}/mousemodel.h
     ${CMAKE_CURRENT_LIST_DIR}/mouseoperations.cpp ${CMAKE_CURRENT_LIST_DIR}/mouseoperations.h
     ${CMAKE_CURRENT_LIST_DIR}/profileimages.cpp ${CMAKE_CURRENT_LIST_DIR}/profileimages.h

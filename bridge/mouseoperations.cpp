@@ -17,13 +17,6 @@ namespace {
 constexpr int kMacroSlots = 12;
 constexpr int kMacroBytes = 128;
 constexpr int kGunSlots = 3;
-// Images 1..4 hold the DPI stages and lighting of the four stage profiles.
-constexpr int kFirstStageImage = 1;
-constexpr int kLastStageImage = 4;
-// Last byte of a single-colour lighting triple: 2, except in image 1 of a 560
-// mouse without gun functions, which takes 3.
-constexpr uchar kPlainSecondValue = 2;
-constexpr uchar kPlainSecondValueNoGun = 3;
 
 QString keyMatrixKey(int button)
 {
@@ -35,14 +28,20 @@ QString factoryKeyMatrixKey(int button)
     return QStringLiteral("mouseFwKeyMatrix/") + QString::number(button);
 }
 
+KeyMatrix factoryMatrix(QSettings &profile)
+{
+    QList<QVariantList> factoryEntries;
+    for (int button = 0; button < ButtonEncoding::kButtons; ++button)
+        factoryEntries.append(VariantBytes::asList(profile.value(factoryKeyMatrixKey(button))));
+    return ButtonEncoding::deviceMatrix(factoryEntries);
+}
+
 } // namespace
 
 MouseOperations::MouseOperations(Hid_Thread *hid, const MouseModel &model)
     : m_hid(hid)
-    , m_model(model)
 {
-    if (m_hid)
-        m_hid->setGunModel(m_model.isGun);
+    setModel(model);
 }
 
 void MouseOperations::setHidThread(Hid_Thread *hid)
@@ -55,39 +54,62 @@ void MouseOperations::setHidThread(Hid_Thread *hid)
 void MouseOperations::setModel(const MouseModel &model)
 {
     m_model = model;
+    m_family = m_model.is560() ? static_cast<MouseFamily *>(&m_family560) : &m_family553;
     if (m_hid)
         m_hid->setGunModel(m_model.isGun);
 }
 
-bool MouseOperations::sendImage(int n)
+// --- groups of changes ----------------------------------------------------------
+
+quint64 MouseOperations::failures() const
 {
-    if (!m_hid || !ProfileImages::isValidIndex(n))
-        return false;
-    if (!m_images.isRead(n)) {
-        // Sending it would overwrite the mouse's own profile with bytes that
-        // never came from it.
-        qDebug().noquote() << QStringLiteral("Profile image %1 not read from the mouse, not sent").arg(n);
-        return false;
-    }
-    m_hid->hid560_0CH_setProfile(m_images.image(n).data(), static_cast<uchar>(n));
-    return true;
+    return m_hid ? m_hid->failedCommands() : 0;
 }
 
-void MouseOperations::sendStageImages()
+bool MouseOperations::noFailureSince(quint64 failuresBefore) const
 {
-    sendImage(kFirstStageImage);
+    return failures() == failuresBefore;
+}
+
+void MouseOperations::beginChanges()
+{
+    if (m_groupDepth++ > 0)
+        return;
+    m_failuresAtGroupStart = failures();
+    m_family560.clearMissed();
+    m_family560.setDeferring(true);
+}
+
+bool MouseOperations::endChanges()
+{
+    if (m_groupDepth == 0)
+        return true;
+    if (--m_groupDepth > 0)
+        return true;
+    if (m_hid) {
+        const QMap<uchar, std::array<uchar, kMacroBytes>> pending = m_pendingMacros;
+        for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+            writeMacro(it.key(), it.value());
+    }
+    m_family560.setDeferring(false);
+    m_family560.writeMarkedImages();
+    return !m_family560.missedImage() && noFailureSince(m_failuresAtGroupStart);
+}
+
+bool MouseOperations::sendProfile(QSettings &profile, const ProfileSend &send)
+{
+    beginChanges();
+    mouseSetKeyMatrix(profile, send.src64, true, send.firePeriods);
+    mouseSetReportRate(send.rateCode);
+    mouseSetDpi(send.dpiCount, send.sensorType, send.dpiValues);
+    sendLighting(send.light);
     if (m_model.isGun) {
-        for (int n = kFirstStageImage + 1; n <= kLastStageImage; ++n)
-            sendImage(n);
+        // Matrix 1 made current again, and the gun matrices back to the
+        // factory's.
+        mouseSwitchKeyMatrix(1);
+        mouseResetKeyMatrix(profile);
     }
-}
-
-void MouseOperations::sendKeyMatrix(KeyMatrix matrix, uchar indexAddOne)
-{
-    if (m_model.is560())
-        m_hid->hid560_0DH_SetKeyMatrix(matrix.data(), indexAddOne);
-    else
-        m_hid->hid553_12H_SetKeyMatrix(matrix.data(), indexAddOne);
+    return endChanges();
 }
 
 // --- buttons and macros -----------------------------------------------------
@@ -105,43 +127,24 @@ void MouseOperations::mouseSetKeyMatrix(QSettings &profile, const QVariantList &
         return;
 
     const bool family560 = m_model.is560();
-    const KeyMatrix user = ButtonEncoding::userMatrix(src64, family560);
+    KeyMatrix user = ButtonEncoding::userMatrix(src64, family560);
     if (!ButtonEncoding::hasGunButton(user)) {
-        sendKeyMatrix(user, 1);
+        family().sendKeyMatrix(user, 1);
         return;
     }
-
-    QList<QVariantList> factoryEntries;
-    for (int button = 0; button < ButtonEncoding::kButtons; ++button)
-        factoryEntries.append(VariantBytes::asList(profile.value(factoryKeyMatrixKey(button))));
-    const ButtonEncoding::GunMatrices gun = ButtonEncoding::gunMatrices(
-        user, ButtonEncoding::deviceMatrix(factoryEntries), otherParam, family560);
-
-    if (family560) {
-        if (gun.gunOptionByte)
-            m_images.image(0)[ImageBytes::kGunOption] = *gun.gunOptionByte;
-        sendImage(0);
-    }
-    sendKeyMatrix(gun.user, 1);
-    for (int n = 0; n < 3; ++n)
-        sendKeyMatrix(gun.gun[static_cast<std::size_t>(n)], static_cast<uchar>(n + 2));
-    if (family560)
-        m_hid->hid560_02H_SetCurrentProfile(1);
-    else
-        m_hid->hid553_02H_SetCurrentKeyMatrix(1);
+    ButtonEncoding::GunMatrices gun =
+        ButtonEncoding::gunMatrices(user, factoryMatrix(profile), otherParam, family560);
+    family().sendGunMatrices(gun);
 }
 
 void MouseOperations::mouseResetKeyMatrix(QSettings &profile)
 {
     if (!m_hid)
         return;
-    QList<QVariantList> factoryEntries;
-    for (int button = 0; button < ButtonEncoding::kButtons; ++button)
-        factoryEntries.append(VariantBytes::asList(profile.value(factoryKeyMatrixKey(button))));
-    const KeyMatrix factory = ButtonEncoding::deviceMatrix(factoryEntries);
+    KeyMatrix factory = factoryMatrix(profile);
     // Matrix 1 is the user's; the factory matrix only replaces the gun matrices.
     for (uchar n = 2; n <= 4; ++n)
-        sendKeyMatrix(factory, n);
+        family().sendKeyMatrix(factory, n);
 }
 
 QVariant MouseOperations::mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex)
@@ -156,88 +159,53 @@ QVariant MouseOperations::mouseSendMacroData(const QVariantList &macroData, cons
     for (int i = 0; i < n; ++i)
         block[static_cast<std::size_t>(i)] = VariantBytes::intByteAt(macroData, i);
     // The mouse counts its macro slots from 1.
-    const auto deviceSlot = static_cast<uchar>(slot + 1);
-    if (m_model.is560())
-        m_hid->hid560_0FH_SetMacroKey(deviceSlot, block.data());
-    else
-        m_hid->hid553_13H_SetMacroKey(deviceSlot, block.data());
-    return true;
+    return writeMacro(static_cast<uchar>(slot + 1), block);
+}
+
+bool MouseOperations::writeMacro(uchar deviceSlot, const std::array<uchar, kMacroBytes> &block)
+{
+    std::array<uchar, kMacroBytes> bytes = block;
+    const quint64 before = failures();
+    family().sendMacro(deviceSlot, bytes.data());
+    if (noFailureSince(before)) {
+        m_pendingMacros.remove(deviceSlot);
+        return true;
+    }
+    m_pendingMacros.insert(deviceSlot, block);
+    return false;
 }
 
 // --- keyboard options, report rate, DPI ---------------------------------------
 
 void MouseOperations::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    if (!m_hid)
-        return;
-    // A 560-family mouse keeps two option bytes under its own command; its 03H
-    // would set the report rate instead.
-    if (m_model.is560())
-        m_hid->hid560_01H_SetKeyboardoption(byte1, byte2);
-    else
-        m_hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+    family().setKeyboardOptions(byte1, byte2, byte3, byte4);
 }
 
 QVariantList MouseOperations::GetKeyboardoption()
 {
-    uchar bytes[4] = {0, 0, 0, 0};
-    if (m_hid) {
-        if (m_model.is560())
-            m_hid->hid560_81H_GetKeyboardoption(bytes[0], bytes[1]);
-        else
-            m_hid->hid553_83H_GetKeyboardoption(bytes[0], bytes[1], bytes[2], bytes[3]);
-    }
+    const std::array<uchar, 4> bytes = family().keyboardOptions();
     return {int(bytes[0]), int(bytes[1]), int(bytes[2]), int(bytes[3])};
 }
 
 void MouseOperations::mouseSetReportRate(uchar rate)
 {
-    if (!m_hid)
-        return;
-    if (m_model.is560())
-        m_hid->hid560_03H_SetReportRate(rate);
-    else
-        m_hid->hid553_01H_SetReportRate(rate);
+    family().setReportRate(rate);
 }
 
 void MouseOperations::mouseSetCurrentDPI(uchar currentDPI)
 {
-    if (!m_hid)
-        return;
-    if (m_model.is560())
-        m_hid->hid560_04H_SetCurrentDPI(currentDPI);
-    else
-        m_hid->hid553_0BH_SetCurrentDPI(currentDPI);
+    family().setCurrentDpi(currentDPI);
 }
 
 QVariant MouseOperations::mouseGetCurrentDPI()
 {
-    uchar stage = 0;
-    if (m_hid) {
-        if (m_model.is560()) {
-            uchar series = 1;
-            m_hid->hid560_84H_GetCurrentDPI(series, stage);
-        } else {
-            m_hid->hid553_8BH_GetCurrentDPI(stage);
-        }
-    }
-    return int(stage);
+    return int(family().currentDpi());
 }
 
 void MouseOperations::mouseSetDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValueArray)
 {
-    const DpiEncoding::Registers registers = DpiEncoding::convert(sensorType, dpiValueArray);
-    if (m_model.is560()) {
-        const bool highRange = DpiEncoding::usesHighRangeMask(sensorType);
-        for (int n = kFirstStageImage; n <= kLastStageImage; ++n)
-            DpiEncoding::patchImage(m_images.image(n), registers, dpiCount, highRange);
-        sendStageImages();
-        return;
-    }
-    if (!m_hid)
-        return;
-    std::array<uchar, DpiEncoding::kStages> bytes = DpiEncoding::stageBytes553(registers, dpiCount);
-    m_hid->hid553_11H_SetDPISet(static_cast<uchar>(dpiCount), bytes.data());
+    family().setDpi(dpiCount, sensorType, DpiEncoding::convert(sensorType, dpiValueArray));
 }
 
 // --- lighting -----------------------------------------------------------------
@@ -245,80 +213,40 @@ void MouseOperations::mouseSetDpi(int dpiCount, const QString &sensorType, const
 void MouseOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
 {
     if (m_model.isColorful) {
-        const LightingTriple t = m_model.is571
-                                     ? LightingEncoding::colourful571Triple(effect, option1, option2)
-                                     : LightingEncoding::colourfulTriple(effect, option1, option2);
-        if (m_model.is560()) {
-            for (int n = kFirstStageImage; n <= kLastStageImage; ++n)
-                LightingEncoding::patchTriple(m_images.image(n), t);
-            sendStageImages();
-        } else if (m_hid) {
-            m_hid->hid553_0DH_SetRGBLedEffect(t.mode, t.first, t.second);
-        }
+        family().setColourfulEffect(m_model.is571
+                                        ? LightingEncoding::colourful571Triple(effect, option1, option2)
+                                        : LightingEncoding::colourfulTriple(effect, option1, option2));
         return;
     }
-
-    const LightingTriple t = LightingEncoding::plainTriple(effect, option1, option2);
-    if (!m_model.is560()) {
-        if (m_hid)
-            m_hid->hid553_0DH_SetRGBLedEffect(t.mode, t.first,
-                                              m_model.is55328 ? t.second : kPlainSecondValue);
-        return;
-    }
-    const LightingTriple stored{t.mode, t.first, kPlainSecondValue};
-    for (int n = kFirstStageImage; n <= kLastStageImage; ++n)
-        LightingEncoding::patchTriple(m_images.image(n), stored);
-    if (m_model.isGun) {
-        for (int n = kFirstStageImage; n <= kLastStageImage; ++n)
-            sendImage(n);
-    } else {
-        m_images.image(kFirstStageImage)[ImageBytes::kLighting + 2] = kPlainSecondValueNoGun;
-        sendImage(kFirstStageImage);
-    }
+    family().setPlainEffect(LightingEncoding::plainTriple(effect, option1, option2));
 }
 
 void MouseOperations::mouseSetRGBColor(uchar type, const QVariantList &src24)
 {
     LightingEncoding::ColourBuffer buffer = LightingEncoding::colourBuffer(src24);
-    if (m_model.is560()) {
-        if (m_model.isColorful) {
-            LightingEncoding::patchColours(m_images.image(0), ImageBytes::kColourfulColours, buffer);
-            sendImage(0);
-        } else {
-            LightingEncoding::patchColours(m_images.image(1), ImageBytes::kPlainColours, buffer);
-            sendImage(1);
-        }
-        return;
-    }
-    if (!m_hid)
-        return;
-    if (m_model.is55328) {
-        // Without an eighth colour the mouse shows one fixed colour.
-        if (buffer[21] == 0 && buffer[22] == 0 && buffer[23] == 0)
-            m_hid->hid553_0CH_SetFixLEDColor(buffer.data());
-        else
-            m_hid->hid553_10H_SetLED8StageColor(0, buffer.data());
-    } else if (m_model.is571) {
-        m_hid->hid553_10H_SetLED8StageColor(0, buffer.data());
-    } else {
-        m_hid->hid553_10H_SetLED8StageColor(type, buffer.data());
-        m_hid->hid553_10H_SetLED8StageColor(type, buffer.data());
-    }
+    family().setColours(type, buffer);
 }
 
 void MouseOperations::mouseSetFixColor(const QVariantList &src3)
 {
-    if (!m_hid)
-        return;
-    if (m_model.is560()) {
-        // 0CH writes a whole profile image on this family; the colour bytes
-        // would be taken for a profile number and a length.
-        qDebug().noquote() << QStringLiteral("No fixed colour command on the 560 family, not sent");
-        return;
-    }
     uchar rgb[3] = {VariantBytes::intByteAt(src3, 0), VariantBytes::intByteAt(src3, 1),
                     VariantBytes::intByteAt(src3, 2)};
-    m_hid->hid553_0CH_SetFixLEDColor(rgb);
+    family().setFixColour(rgb);
+}
+
+void MouseOperations::sendLighting(const LightingChoice &choice, LightingRules::Part part)
+{
+    using LightingRules::Part;
+    if (part == Part::All || part == Part::Effect)
+        mouseSetRGBEffect(static_cast<uchar>(choice.effect & 0xFF),
+                          static_cast<uchar>(LightingRules::clampStep(choice.speed)),
+                          static_cast<uchar>(LightingRules::clampStep(choice.brightness)));
+    if (part == Part::All || part == Part::Colours) {
+        mouseSetRGBColor(LightingRules::colourType(m_model),
+                         LightingRules::coloursForEffect(m_model, choice.effect, choice.colours));
+        if (LightingRules::sendsFixColour(m_model))
+            mouseSetFixColor(choice.fixColour);
+    }
 }
 
 // --- gun data and profiles ------------------------------------------------------
@@ -331,27 +259,14 @@ void MouseOperations::mouseSendGundata(int slot, const QVariantList &values)
         qDebug().noquote() << QStringLiteral("Gun slot %1 does not exist, not sent").arg(slot);
         return;
     }
-    GunValues gun = GunEncoding::fromList(values);
-    if (m_model.is560()) {
-        // Gun slot s lives in profile image s + 1.
-        GunEncoding::patchImage(m_images.image(slot + 1), gun);
-        sendImage(slot + 1);
-        return;
-    }
-    if (!m_hid)
-        return;
-    uchar options[4] = {0, 0, 0, 0};
-    m_hid->hid553_83H_GetKeyboardoption(options[0], options[1], options[2], options[3]);
-    if (options[2] != 0)
-        gun.y = GunEncoding::negated(gun.y);
-    m_hid->hid553_04H_SetGunData(gun.repetitions, gun.x, gun.y, static_cast<uchar>(slot - 1));
+    family().sendGunData(slot, GunEncoding::fromList(values));
 }
 
 void MouseOperations::mouseSetProfile(uint profileNo)
 {
     if (profileNo >= static_cast<uint>(ProfileImages::kCount))
         return;
-    sendImage(static_cast<int>(profileNo));
+    m_family560.sendImage(static_cast<int>(profileNo));
 }
 
 bool MouseOperations::mouseReadProfile(uint profileNo)
@@ -359,31 +274,16 @@ bool MouseOperations::mouseReadProfile(uint profileNo)
     // Only the 560 family keeps profile images.
     if (!m_hid || !m_model.is560() || profileNo >= static_cast<uint>(ProfileImages::kCount))
         return false;
-    const int n = static_cast<int>(profileNo);
-    ProfileImage read = m_images.image(n);
-    if (!m_hid->readProfileImage(read.data(), static_cast<uchar>(n))) {
-        qDebug().noquote() << QStringLiteral("Profile image %1 could not be read from the mouse").arg(n);
-        return false;
-    }
-    m_images.storeRead(n, read);
-    return true;
+    return m_family560.readImage(static_cast<int>(profileNo));
 }
 
 QVariant MouseOperations::mouseReadCurrentProfile()
 {
-    uchar profile = 0;
     // A 553-family mouse has no on-board profiles to ask about.
-    if (m_hid && m_model.is560())
-        m_hid->hid560_82H_GetCurrentProfile(profile);
-    return int(profile);
+    return m_model.is560() ? int(m_family560.currentProfile()) : 0;
 }
 
 void MouseOperations::mouseSwitchKeyMatrix(int indexNo)
 {
-    if (!m_hid)
-        return;
-    if (m_model.is560())
-        m_hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(indexNo & 0xFF));
-    else
-        m_hid->hid553_02H_SetCurrentKeyMatrix(static_cast<uchar>((indexNo - 1) & 0xFF));
+    family().switchKeyMatrix(indexNo);
 }

@@ -1,24 +1,44 @@
 #pragma once
 
 #include "buttonencoding.h"
+#include "lightingrules.h"
+#include "mousefamily553.h"
+#include "mousefamily560.h"
 #include "mousemodel.h"
 #include "profileimages.h"
 
+#include <QMap>
 #include <QVariant>
 #include <QVariantList>
 
 class Hid_Thread;
 class QSettings;
 
+// What a profile holds that a profile change sends.
+struct ProfileSend
+{
+    QVariantList src64;
+    // Fire periods of gun slots 1..3, for a gun button.
+    QVariantList firePeriods;
+    uchar rateCode = 0;
+    int dpiCount = 0;
+    QString sensorType;
+    QVariantList dpiValues;
+    LightingChoice light;
+};
+
 // The device side of the bridge: turns what the scene holds (button entries,
 // macros, DPI values, lighting, gun values) into commands of the configured
-// chip family. For the 560 family it owns the device-profile images, patches
-// them and sends them back whole. Without a device link every operation does
-// nothing and every read gives 0.
+// chip family. The rules both families share live here; what a family does
+// with a setting lives in its own class (MouseFamily553, MouseFamily560),
+// chosen with the model. It owns the 560 family's device-profile images.
+// Without a device link every operation does nothing and every read gives 0.
 class MouseOperations
 {
 public:
     explicit MouseOperations(Hid_Thread *hid = nullptr, const MouseModel &model = MouseModel());
+    MouseOperations(const MouseOperations &) = delete;
+    MouseOperations &operator=(const MouseOperations &) = delete;
 
     // Not owned. The link's gun-model switch follows the model.
     void setHidThread(Hid_Thread *hid);
@@ -31,6 +51,24 @@ public:
     // A connection begins: no image is known to match the mouse until read.
     void resetForConnection() { m_images.resetForConnection(); }
 
+    // --- groups of changes ----------------------------------------------------
+    // A Save, a Reset or a profile change begins. Until the matching
+    // endChanges the profile images it patches are only marked; groups nest.
+    void beginChanges();
+    // The outermost group ends: macros the mouse did not take before go out
+    // again, then each marked image once, in image order, unless the mouse
+    // already holds exactly those bytes. True when every command of the
+    // group reached the mouse.
+    bool endChanges();
+    bool inChanges() const { return m_groupDepth > 0; }
+    // Macros that did not reach the mouse, waiting for the next group.
+    int pendingMacroCount() const { return int(m_pendingMacros.size()); }
+    // A profile change, in the program's order: the buttons (stored in
+    // `profile`), the report rate, the DPI stages, the lighting and, on a gun
+    // model, matrix 1 made current with the factory gun matrices, as one
+    // group. True when the mouse took all of it.
+    bool sendProfile(QSettings &profile, const ProfileSend &send);
+
     // --- buttons and macros -------------------------------------------------
     // Stores the sixteen page entries under "mouseKeyMatrix/0..15" of
     // `profile` and, when `isSendData`, sends the user matrix (and the gun
@@ -40,7 +78,9 @@ public:
                            const QVariantList &otherParam);
     // Sends the factory matrix ("mouseFwKeyMatrix/0..15") as matrices 2, 3, 4.
     void mouseResetKeyMatrix(QSettings &profile);
-    // Writes a macro byte string to device slot macroIndex + 1; always true.
+    // Writes a macro byte string to device slot macroIndex + 1. False when
+    // the mouse did not take it: it is kept and sent again at the end of the
+    // next group of changes.
     QVariant mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex);
 
     // --- DPI, report rate, lighting, gun, profiles --------------------------
@@ -52,6 +92,10 @@ public:
     void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
     void mouseSetRGBColor(uchar type, const QVariantList &src24);
     void mouseSetFixColor(const QVariantList &src3);
+    // The lighting page's choice, as its Save sends it: the effect with its
+    // steps, the colour row and, where the mouse has its own command for it,
+    // the single colour.
+    void sendLighting(const LightingChoice &choice, LightingRules::Part part = LightingRules::Part::All);
     void mouseSendGundata(int slot, const QVariantList &values);
     void mouseSetProfile(uint profileNo);
     // True when the image came from the mouse; a failed read leaves the image
@@ -62,14 +106,21 @@ public:
     QVariantList GetKeyboardoption();
 
 private:
-    // Sends image `n` as profile `n`, unless it has not been read from the
-    // mouse since the connection began: then it is logged and skipped.
-    bool sendImage(int n);
-    // Image 1, and 2..4 on a gun model.
-    void sendStageImages();
-    void sendKeyMatrix(KeyMatrix matrix, uchar indexAddOne);
+    MouseFamily &family() { return *m_family; }
+    // The commands sent since the reading `failuresBefore` all reached the mouse.
+    bool noFailureSince(quint64 failuresBefore) const;
+    quint64 failures() const;
+    bool writeMacro(uchar deviceSlot, const std::array<uchar, 128> &block);
 
     Hid_Thread *m_hid = nullptr;
     MouseModel m_model;
     ProfileImages m_images;
+    MouseFamily553 m_family553{m_hid, m_model};
+    MouseFamily560 m_family560{m_hid, m_model, m_images};
+    // The configured family's class.
+    MouseFamily *m_family = &m_family553;
+    int m_groupDepth = 0;
+    quint64 m_failuresAtGroupStart = 0;
+    // Device macro slot -> the bytes it should hold.
+    QMap<uchar, std::array<uchar, 128>> m_pendingMacros;
 };

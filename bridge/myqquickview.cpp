@@ -437,3 +437,33 @@ void myQQuickView::setCurrentDPI(int dpiValue)
 {
     callScene("setCurrentDPI", Qt::DirectConnection, {dpiValue});
 }
+
+void myQQuickView::beginMouseChanges()
+{
+    m_operations.beginChanges();
+}
+
+bool myQQuickView::endMouseChanges()
+{
+    return m_operations.endChanges();
+}
+
+QVariantList myQQuickView::lightingColours(int effect, QVariantList colours)
+{
+    return LightingRules::coloursForEffect(m_operations.model(), effect, colours);
+}
+
+void myQQuickView::mouseSendLighting(QVariantList lightValue, QVariantList colours, QVariantList fixColor,
+                                     int isStep)
+{
+    LightingChoice choice;
+    choice.effect = lightValue.value(0).toInt();
+    choice.speed = lightValue.value(1).toInt();
+    choice.brightness = lightValue.value(2).toInt();
+    choice.colours = colours;
+    choice.fixColour = fixColor;
+    const auto part = isStep == 1   ? LightingRules::Part::Effect
+                      : isStep == 2 ? LightingRules::Part::Colours
+                                    : LightingRules::Part::All;
+    m_operations.sendLighting(choice, part);
+}

@@ -117,6 +117,16 @@ public slots:
     // kept under "common/language"; false for a language not installed.
     QVariantList installedLanguages();
     bool chooseLanguage(QString language);
+    // A Save, a Reset or a profile change: the changes between the two calls
+    // go to the mouse as one group. endMouseChanges is true when the mouse
+    // took all of them.
+    void beginMouseChanges();
+    bool endMouseChanges();
+    // The lighting page's colour row as it is stored and sent for `effect`.
+    QVariantList lightingColours(int effect, QVariantList colours);
+    // Sends the lighting page's choice: lightValue = effect, speed step,
+    // brightness step; isStep 0 = effect and colours, 1 = effect, 2 = colours.
+    void mouseSendLighting(QVariantList lightValue, QVariantList colours, QVariantList fixColor, int isStep);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

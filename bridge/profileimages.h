@@ -45,6 +45,12 @@ public:
     bool isRead(int n) const;
     // A successful read: the image takes the mouse's bytes.
     void storeRead(int n, const ProfileImage &bytes);
+    // A successful write of image `n` as it stands: the mouse now holds it.
+    void storeWritten(int n);
+    // The image holds exactly what the mouse was last seen to hold (read
+    // from it or written to it in this connection): sending it again would
+    // change nothing.
+    bool matchesMouse(int n) const;
     // A new connection: nothing is known to match the mouse any more. The
     // bytes stay, so that changes can still be patched in.
     void resetForConnection();
@@ -52,4 +58,7 @@ public:
 private:
     std::array<ProfileImage, kCount> m_images{};
     std::array<bool, kCount> m_read{};
+    // What the mouse holds, where this connection has seen it.
+    std::array<ProfileImage, kCount> m_onMouse{};
+    std::array<bool, kCount> m_known{};
 };

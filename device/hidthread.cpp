@@ -2,6 +2,7 @@
 
 #include "commandreport.h"
 #include "hidapibackend.h"
+#include "protocoltable.h"
 #include "scrambling.h"
 #include "systemclock.h"
 
@@ -168,7 +169,9 @@ bool Hid_Thread::chkDeviceIsEnCode(int index)
 
     // A challenge that never reached the mouse proves nothing.
     std::array<unsigned char, 4> answer = challenge;
-    if (!readCommand("00", 0x00, {answer[0], answer[1], answer[2], answer[3], 0, 0}, Preset::Zero,
+    // Both families answer the same handshake; the 553 row stands for it.
+    const ProtocolTable::Command *handshake = ProtocolTable::find(ProtocolTable::Family::F553, 0x00);
+    if (!readCommand(*handshake, {answer[0], answer[1], answer[2], answer[3], 0, 0}, Preset::Zero,
                      {&answer[0], &answer[1], &answer[2], &answer[3]}))
         return false;
     return answer == challenge;

@@ -14,6 +14,9 @@
 #include <optional>
 
 class ProtocolClock;
+namespace ProtocolTable {
+struct Command;
+}
 
 // The device link: the device table and discovery, the report transport with
 // its link-free token and pauses, the scrambling handshake and the commands of
@@ -100,6 +103,10 @@ public:
     // Link-free token (taken by waitLinkFree, given back by the transport).
     bool isLinkFree() const { return m_linkFree; }
     void freeLink() { m_linkFree = true; }
+    // How many commands have failed since the link was made: a link that was
+    // never free, or a transfer the mouse did not take. Callers compare two
+    // readings to learn whether a group of commands reached the mouse.
+    quint64 failedCommands() const { return m_failedCommands; }
 
     // Buffers that the command builders fill before calling the transport.
     unsigned char *requestBuffer() { return m_request.data(); }
@@ -166,24 +173,22 @@ public slots:
 
 private:
     using Params = std::array<unsigned char, 6>;
-    // How a set command paces itself: the 128 ms settle around the transfer,
-    // or a plain 8 ms after it.
-    enum class Pace { Settle, Short };
     // What a read command leaves in the answer buffer before the exchange, so
     // that a failed exchange gives defined out-parameters.
     enum class Preset { Zero, CurrentValues };
 
-    // Takes the link, sends the command and its bulk data; false (after the
-    // failure line) when the link could not be taken, or when the transfer
-    // failed.
-    bool sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
-                     const unsigned char *bulk = nullptr, int bulkLength = 0);
+    // Takes the link, sends the command and its bulk data (the table's length
+    // unless the request announces another), paced as the table says; false
+    // (after the failure line) when the link could not be taken, or when the
+    // transfer failed.
+    bool sendCommand(const ProtocolTable::Command &command, const Params &params,
+                     const unsigned char *bulk = nullptr, std::optional<int> bulkLength = std::nullopt);
     // Takes the link, sends the command and reads its answer; out-parameter i
     // is answer byte 2 + i. True when the exchange succeeded.
-    bool readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
+    bool readCommand(const ProtocolTable::Command &command, const Params &params, Preset preset,
                      std::initializer_list<unsigned char *> outs);
     // The 560 series n = 1..4 of one value, sent under one hold of the link.
-    void sendSeries(const char *name, unsigned char code, unsigned char value);
+    void sendSeries(const ProtocolTable::Command &command, unsigned char value);
 
     // What a transfer needs of the current row.
     struct Link
@@ -211,6 +216,7 @@ private:
     HidHandle m_eventHandle = nullptr;
     std::atomic<bool> m_listening{false};
     bool m_linkFree = true;
+    quint64 m_failedCommands = 0;
     bool m_isGun = false;
     QString m_chipFamily;
     QFuture<void> m_listener;

@@ -1,51 +1,66 @@
 // The command sets of both chip families. Every command is one request of
 // code and parameters, optionally with bulk data or an answer; the shared
-// builders below do the work and each slot only says what travels where.
+// builders below do the work, the protocol table says how each command is
+// paced and how much bulk data follows, and each slot only says what travels
+// where.
 #include "hidthread.h"
 
 #include "commandreport.h"
 #include "protocolclock.h"
+#include "protocoltable.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kShortPauseMs = 8;
-
-// Bulk lengths announced in the requests.
+// Bulk lengths and row counts announced in the requests.
 constexpr unsigned char kDpiTableLength = 0x08;
 constexpr unsigned char kKeyMatrixLength553 = 0x40;
 constexpr unsigned char kKeyMatrixRows553 = 0x08;
 constexpr unsigned char kImageLength = 0x80;
 constexpr int kKeyMatrixBytes = 64;
+// 553 10H: type 2 carries one colour word, the others twelve RGB colours.
+constexpr unsigned char kColourWordType = 2;
+constexpr unsigned char kColourWordLength = 4;
+
+using ProtocolTable::Family;
+
+// The table's row of a command the layer sends; every one is in the table.
+const ProtocolTable::Command &row(Family family, unsigned char code)
+{
+    const ProtocolTable::Command *command = ProtocolTable::find(family, code);
+    Q_ASSERT(command);
+    return *command;
+}
 
 } // namespace
 
-bool Hid_Thread::sendCommand(const char *name, unsigned char code, const Params &params, Pace pace,
-                             const unsigned char *bulk, int bulkLength)
+bool Hid_Thread::sendCommand(const ProtocolTable::Command &command, const Params &params,
+                             const unsigned char *bulk, std::optional<int> bulkLength)
 {
     if (!waitLinkFree()) {
-        logCommandFailed(name);
+        logCommandFailed(command.failureCode);
         return false;
     }
-    prepareRequest(code, params);
-    const int length = std::clamp(bulkLength, 0, static_cast<int>(m_bulk.size()));
+    prepareRequest(command.code, params);
+    const int length =
+        std::clamp(bulkLength.value_or(command.bulkLength), 0, static_cast<int>(m_bulk.size()));
     if (bulk && length > 0)
         std::copy_n(bulk, length, m_bulk.begin());
-    const bool sent = hidSend(length, pace == Pace::Settle);
-    if (pace == Pace::Short)
-        m_clock->sleep(kShortPauseMs);
+    const bool sent = hidSend(length, command.pace == ProtocolTable::Pace::Settle);
+    if (command.pace == ProtocolTable::Pace::Short)
+        m_clock->sleep(ProtocolTable::kShortPauseMs);
     return sent;
 }
 
-bool Hid_Thread::readCommand(const char *name, unsigned char code, const Params &params, Preset preset,
+bool Hid_Thread::readCommand(const ProtocolTable::Command &command, const Params &params, Preset preset,
                              std::initializer_list<unsigned char *> outs)
 {
     if (!waitLinkFree()) {
-        logCommandFailed(name);
+        logCommandFailed(command.failureCode);
         return false;
     }
-    prepareRequest(code, params);
+    prepareRequest(command.code, params);
     m_answer.fill(0);
     size_t byte = 2;
     if (preset == Preset::CurrentValues) {
@@ -59,17 +74,17 @@ bool Hid_Thread::readCommand(const char *name, unsigned char code, const Params 
     return exchanged;
 }
 
-void Hid_Thread::sendSeries(const char *name, unsigned char code, unsigned char value)
+void Hid_Thread::sendSeries(const ProtocolTable::Command &command, unsigned char value)
 {
     if (!waitLinkFree()) {
-        logCommandFailed(name);
+        logCommandFailed(command.failureCode);
         return;
     }
     for (unsigned char n = 1; n <= 4; ++n) {
         // The transport gives the link back after each send; hold it until the
         // series is complete so that no other command slips in between.
         m_linkFree = false;
-        prepareRequest(code, {n, value, 0, 0, 0, 0});
+        prepareRequest(command.code, {n, value, 0, 0, 0, 0});
         hidSend(0, true);
         if (m_isGun)
             break;
@@ -80,18 +95,18 @@ void Hid_Thread::sendSeries(const char *name, unsigned char code, unsigned char 
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    readCommand("00", 0x00, {byte1, byte2, byte3, byte4, 0, 0}, Preset::Zero,
+    readCommand(row(Family::F553, 0x00), {byte1, byte2, byte3, byte4, 0, 0}, Preset::Zero,
                 {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid553_01H_SetReportRate(uchar rate)
 {
-    sendCommand("01", 0x01, {rate, 0, 0, 0, 0, 0}, Pace::Settle);
+    sendCommand(row(Family::F553, 0x01), {rate, 0, 0, 0, 0, 0});
 }
 
 void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
 {
-    sendCommand("02", 0x02, {currentKeyMatrix, 0, 0, 0, 0, 0}, Pace::Settle);
+    sendCommand(row(Family::F553, 0x02), {currentKeyMatrix, 0, 0, 0, 0, 0});
 }
 
 void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
@@ -101,61 +116,63 @@ void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar by
 
 bool Hid_Thread::writeKeyboardOptions553(const std::array<unsigned char, 4> &options)
 {
-    return sendCommand("03", 0x03, {options[0], options[1], options[2], options[3], 0, 0}, Pace::Short);
+    return sendCommand(row(Family::F553, 0x03), {options[0], options[1], options[2], options[3], 0, 0});
 }
 
 void Hid_Thread::hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    sendCommand("04", 0x04, {0, byte1, byte2, byte3, byte4, 0}, Pace::Short);
+    sendCommand(row(Family::F553, 0x04), {0, byte1, byte2, byte3, byte4, 0});
 }
 
 void Hid_Thread::hid553_0BH_SetCurrentDPI(uchar stage)
 {
-    sendCommand("0B", 0x0B, {stage, 0, 0, 0, 0, 0}, Pace::Settle);
+    sendCommand(row(Family::F553, 0x0B), {stage, 0, 0, 0, 0, 0});
 }
 
 void Hid_Thread::hid553_0CH_SetFixLEDColor(uchar *src3)
 {
-    sendCommand("0C", 0x0C, {src3[0], src3[1], src3[2], 0, 0, 0}, Pace::Settle);
+    sendCommand(row(Family::F553, 0x0C), {src3[0], src3[1], src3[2], 0, 0, 0});
 }
 
 void Hid_Thread::hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
 {
-    sendCommand("0D", 0x0D, {effect, option1, option2, 0, 0, 0}, Pace::Settle);
+    sendCommand(row(Family::F553, 0x0D), {effect, option1, option2, 0, 0, 0});
 }
 
 void Hid_Thread::hid553_10H_SetLED8StageColor(uchar type, uchar *src24)
 {
-    // Type 2 carries one colour word; the others twelve RGB colours.
-    const unsigned char length = type == 2 ? 4 : 36;
-    sendCommand("10", 0x10, {type, length, 0, 0, 0, 0}, Pace::Settle, src24, length);
+    const ProtocolTable::Command &command = row(Family::F553, 0x10);
+    const auto length =
+        static_cast<unsigned char>(type == kColourWordType ? kColourWordLength : command.bulkLength);
+    sendCommand(command, {type, length, 0, 0, 0, 0}, src24, length);
 }
 
 void Hid_Thread::hid553_11H_SetDPISet(uchar dpiStage, uchar *src8)
 {
-    sendCommand("11", 0x11, {dpiStage, kDpiTableLength, 0, 0, 0, 0}, Pace::Settle, src8, kDpiTableLength);
+    sendCommand(row(Family::F553, 0x11), {dpiStage, kDpiTableLength, 0, 0, 0, 0}, src8);
 }
 
 void Hid_Thread::hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne)
 {
-    sendCommand("12", 0x12, {indexAddOne, kKeyMatrixLength553, kKeyMatrixRows553, 0, 0, 0}, Pace::Settle,
-                src64, kKeyMatrixBytes);
+    sendCommand(row(Family::F553, 0x12), {indexAddOne, kKeyMatrixLength553, kKeyMatrixRows553, 0, 0, 0},
+                src64);
 }
 
 void Hid_Thread::hid553_13H_SetMacroKey(uchar macroId, uchar *src128)
 {
-    sendCommand("13", 0x13, {macroId, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+    sendCommand(row(Family::F553, 0x13), {macroId, kImageLength, 0, 0, 0, 0}, src128);
 }
 
 void Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    readCommand("83", 0x83, {}, Preset::CurrentValues, {&byte1, &byte2, &byte3, &byte4});
+    readCommand(row(Family::F553, 0x83), {}, Preset::CurrentValues, {&byte1, &byte2, &byte3, &byte4});
 }
 
 bool Hid_Thread::readKeyboardOptions553(std::array<unsigned char, 4> &options)
 {
     std::array<unsigned char, 4> read = options;
-    if (!readCommand("83", 0x83, {}, Preset::CurrentValues, {&read[0], &read[1], &read[2], &read[3]}))
+    if (!readCommand(row(Family::F553, 0x83), {}, Preset::CurrentValues,
+                     {&read[0], &read[1], &read[2], &read[3]}))
         return false;
     options = read;
     return true;
@@ -163,7 +180,7 @@ bool Hid_Thread::readKeyboardOptions553(std::array<unsigned char, 4> &options)
 
 void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
 {
-    readCommand("8BH", 0x8B, {}, Preset::CurrentValues, {&byte1});
+    readCommand(row(Family::F553, 0x8B), {}, Preset::CurrentValues, {&byte1});
 }
 
 // --- 560 family -------------------------------------------------------------
@@ -175,27 +192,27 @@ void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 
 bool Hid_Thread::writeKeyboardOptions560(const std::array<unsigned char, 2> &options)
 {
-    return sendCommand("01", 0x01, {options[0], options[1], 0, 0, 0, 0}, Pace::Short);
+    return sendCommand(row(Family::F560, 0x01), {options[0], options[1], 0, 0, 0, 0});
 }
 
 void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
 {
-    sendCommand("02", 0x02, {profile, 0, 0, 0, 0, 0}, Pace::Short);
+    sendCommand(row(Family::F560, 0x02), {profile, 0, 0, 0, 0, 0});
 }
 
 void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
 {
-    sendSeries("03", 0x03, rate);
+    sendSeries(row(Family::F560, 0x03), rate);
 }
 
 void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
 {
-    sendSeries("04", 0x04, stage);
+    sendSeries(row(Family::F560, 0x04), stage);
 }
 
 void Hid_Thread::hid560_0CH_setProfile(uchar *src128, uchar profileData)
 {
-    sendCommand("0C", 0x0C, {profileData, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+    sendCommand(row(Family::F560, 0x0C), {profileData, kImageLength, 0, 0, 0, 0}, src128);
 }
 
 void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
@@ -203,24 +220,23 @@ void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
     // The mouse always takes 128 bytes here, of which the last 64 are zero.
     std::array<unsigned char, CommandReport::kBulkSize> block{};
     std::copy_n(src64, kKeyMatrixBytes, block.begin());
-    sendCommand("0D", 0x0D, {indexAddOne, kImageLength, 0, 0, 0, 0}, Pace::Settle, block.data(),
-                kImageLength);
+    sendCommand(row(Family::F560, 0x0D), {indexAddOne, kImageLength, 0, 0, 0, 0}, block.data());
 }
 
 void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar *src128)
 {
-    sendCommand("0F", 0x0F, {macroId, kImageLength, 0, 0, 0, 0}, Pace::Settle, src128, kImageLength);
+    sendCommand(row(Family::F560, 0x0F), {macroId, kImageLength, 0, 0, 0, 0}, src128);
 }
 
 void Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
 {
-    readCommand("81", 0x81, {}, Preset::CurrentValues, {&byte1, &byte2});
+    readCommand(row(Family::F560, 0x81), {}, Preset::CurrentValues, {&byte1, &byte2});
 }
 
 bool Hid_Thread::readKeyboardOptions560(std::array<unsigned char, 2> &options)
 {
     std::array<unsigned char, 2> read = options;
-    if (!readCommand("81", 0x81, {}, Preset::CurrentValues, {&read[0], &read[1]}))
+    if (!readCommand(row(Family::F560, 0x81), {}, Preset::CurrentValues, {&read[0], &read[1]}))
         return false;
     options = read;
     return true;
@@ -228,12 +244,12 @@ bool Hid_Thread::readKeyboardOptions560(std::array<unsigned char, 2> &options)
 
 void Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
 {
-    readCommand("82", 0x82, {}, Preset::CurrentValues, {&byte1});
+    readCommand(row(Family::F560, 0x82), {}, Preset::CurrentValues, {&byte1});
 }
 
 void Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
 {
-    readCommand("84", 0x84, {byte1, 0, 0, 0, 0, 0}, Preset::CurrentValues, {&byte1, &byte2});
+    readCommand(row(Family::F560, 0x84), {byte1, 0, 0, 0, 0, 0}, Preset::CurrentValues, {&byte1, &byte2});
 }
 
 void Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
@@ -243,15 +259,16 @@ void Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
 
 bool Hid_Thread::readProfileImage(uchar *image128, uchar profileNo)
 {
+    const ProtocolTable::Command &command = row(Family::F560, 0x8C);
     if (!waitLinkFree()) {
-        logCommandFailed("8c");
+        logCommandFailed(command.failureCode);
         return false;
     }
-    prepareRequest(0x8C, {profileNo, 0, 0, 0, 0, 0});
+    prepareRequest(command.code, {profileNo, 0, 0, 0, 0, 0});
     m_answer.fill(0);
     // A failed read leaves the caller's bytes, or the pieces read so far.
     std::copy_n(image128, CommandReport::kBulkSize, m_bulk.begin());
-    const bool read = hidSendRecv(kImageLength);
+    const bool read = hidSendRecv(command.bulkLength);
     std::copy_n(m_bulk.begin(), CommandReport::kBulkSize, image128);
     return read;
 }

@@ -48,6 +48,7 @@ bool Hid_Thread::waitLinkFree()
         m_clock->sleep(kLinkPollMs);
         processPendingEvents();
     }
+    ++m_failedCommands;
     return false;
 }
 
@@ -65,6 +66,8 @@ void Hid_Thread::processPendingEvents()
 
 bool Hid_Thread::finishTransfer(bool result)
 {
+    if (!result)
+        ++m_failedCommands;
     closeCommandInterface();
     m_linkFree = true;
     return result;

@@ -1,3 +1,7 @@
+// The firmware model spells out every command code itself, on purpose: it
+// does not read the program's protocol table (device/protocoltable.*), so
+// that a wrong row in that table shows up as a mouse that disagrees instead
+// of being copied into the check.
 #include "emulatedmouse.h"
 
 #include "commandreport.h"
@@ -319,6 +323,8 @@ void EmulatedMouse::execute553(const Block &b)
         break;
     case 0x04:
         m_gunData = {b[2], b[3], b[4], b[5]};
+        if (b[5] < m_gunSlots.size())
+            m_gunSlots[b[5]] = {b[2], b[3], b[4]};
         break;
     case 0x0B:
         if (inRange(p0, 1, kMaxStage, "stage"))
@@ -576,4 +582,11 @@ void EmulatedMouse::setRandomAnswers(bool random, quint32 seed)
 {
     m_randomAnswers = random;
     m_random.seed(seed);
+}
+
+std::array<unsigned char, 3> EmulatedMouse::gunSlot(int slot) const
+{
+    if (slot < 0 || slot >= int(m_gunSlots.size()))
+        return {};
+    return m_gunSlots[static_cast<std::size_t>(slot)];
 }

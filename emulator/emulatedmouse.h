@@ -118,6 +118,8 @@ public:
     QByteArray ledColors() const { return m_ledColors; }
     // 553 04H: the four values of P1..P4.
     std::array<unsigned char, 4> gunData() const { return m_gunData; }
+    // 553 04H: repetitions, X, Y last written for gun slot 0..2 (P4).
+    std::array<unsigned char, 3> gunSlot(int slot) const;
 
     // Faults that concern the firmware itself.
     void setWithholdInputReports(bool withhold) { m_withholdInput = withhold; }
@@ -193,4 +195,5 @@ private:
     int m_ledColorType = 0;
     QByteArray m_ledColors;
     std::array<unsigned char, 4> m_gunData{};
+    std::array<std::array<unsigned char, 3>, 3> m_gunSlots{};
 };

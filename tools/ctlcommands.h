@@ -14,8 +14,8 @@
 
 struct CtlOptions;
 
-// What kx20ctl can do. Parsing and checking live here, apart from the device,
-// so that every word a user types is judged before the first byte goes out.
+// What kx20ctl can do. Parsing and checking live apart from the device, so
+// that every word a user types is judged before the first byte goes out.
 enum class CommandId {
     List,
     Info,
@@ -55,6 +55,19 @@ constexpr int kBulkBytes = 128;
 constexpr int kButtons = 16;
 // Button slots whose macro the mouse can store (its twelve macro slots).
 constexpr int kMacroSlots = 12;
+// When the application file sets no upper limit, no sensor goes this far.
+constexpr int kDpiSanityMax = 65535;
+constexpr int kMaxSpeed = 4;
+constexpr int kMaxBrightness = 4;
+constexpr int kMaxGunY = 64;
+constexpr int kColoursInImage = 8;
+constexpr int kGunRecords = 6;
+constexpr int kGunPeriodIndex = 2;
+
+// The command table and help texts (ctlhelp.cpp), the parsing of typed words
+// (ctlparse.cpp), the checks against the configured mouse (ctlchecks.cpp),
+// the plans of what a profile sends (ctlplans.cpp) and the hex output
+// (ctlhex.cpp).
 
 const QList<CommandInfo> &commands();
 const CommandInfo *find(const QString &name);
@@ -194,15 +207,15 @@ struct ButtonsPlan
     bool hasGunButton = false;
 };
 
+// The stored lighting, checked; what goes out for it is decided by
+// LightingRules, as for the program's Save.
 struct LightPlan
 {
     int effect = 0;
     int speed = 0;
     int brightness = 0;
-    uchar colourType = 0;
     QVariantList colours;
-    // 571 mice take the single colour with its own command.
-    bool sendFixColour = false;
+    // Checked only where the mouse takes the single colour.
     QVariantList fixColour;
 };
 
@@ -222,8 +235,6 @@ std::optional<ButtonsPlan> planButtons(const ProfileData &profile, const ConfigS
 std::optional<ApplyPlan> planApply(const ProfileData &profile, const ConfigSnapshot &config,
                                    const GunRecords &guns, QString &error);
 
-// The lighting page's colour list type: 0 for full-colour mice, else 1.
-uchar colourType(const MouseModel &model);
 // Colours as the scene's list: red, green, blue each.
 QVariantList colourList(const QList<Rgb> &colours);
 

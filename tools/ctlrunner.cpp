@@ -1,8 +1,11 @@
 #include "ctlrunner.h"
 
+#include "ctlapply.h"
 #include "ctlmacros.h"
 #include "ctlsession.h"
 #include "mousecontrollines.h"
+#include "protocolclock.h"
+#include "protocoltable.h"
 #include "reportrates.h"
 #include "emulatorbackend.h"
 #include "keycodestring.h"
@@ -173,7 +176,7 @@ int CtlRunner::run(const QStringList &words)
     return execute(options, request.request, root);
 }
 
-int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, const QString &modulesRoot)
+CtlSession::Setup CtlRunner::sessionSetup(const CtlOptions &options, const QString &modulesRoot) const
 {
     CtlSession::Setup setup;
     setup.modulesRoot = modulesRoot;
@@ -190,10 +193,12 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         };
         setup.traceFormat = options.traceJson ? TracingBackend::Format::Json : TracingBackend::Format::Text;
     }
-    CtlSession session(setup);
-    const ConfigSnapshot config = session.config();
+    return setup;
+}
 
-    CommandRequest request = typed;
+std::optional<int> CtlRunner::completeRequest(CtlSession &session, const ConfigSnapshot &config,
+                                              CommandRequest &request)
+{
     if (request.id == CommandId::Light && request.listEffects) {
         for (const QString &line : effectListing(config))
             printLine(line);
@@ -215,21 +220,24 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         if (!error.isEmpty())
             return fail(kExitDeviceOrFile, error);
     }
-
     // Everything the command will send is judged before the first byte.
     const QString modelError = checkAgainstModel(request, config);
     if (!modelError.isEmpty())
         return usage(modelError);
+    return std::nullopt;
+}
 
-    int profile = 0;
-    std::optional<ButtonsPlan> buttons;
-    std::optional<ApplyPlan> apply;
+std::optional<int> CtlRunner::prepare(CtlSession &session, const ConfigSnapshot &config,
+                                      const CommandRequest &request, const QString &modulesRoot,
+                                      Prepared &prepared)
+{
     if (request.id == CommandId::Buttons || request.id == CommandId::Apply
         || request.id == CommandId::Slots) {
         const ProfileChoice choice = chooseProfile(request.profile, config.profileNo);
         if (!choice.error.isEmpty())
             return fail(kExitDeviceOrFile, choice.error);
-        profile = choice.profile;
+        const int profile = choice.profile;
+        prepared.profile = profile;
         const QString profilePath = session.files().profilePath(profile);
         const QString refused = SettingsPath::refusal(profilePath);
         if (!refused.isEmpty())
@@ -245,36 +253,50 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         if (request.id == CommandId::Slots) {
             // Only words: nothing is checked for sending.
         } else if (request.id == CommandId::Buttons) {
-            buttons = planButtons(data, config, guns, error);
+            prepared.buttons = planButtons(data, config, guns, error);
         } else {
-            apply = planApply(data, config, guns, error);
-            if (apply)
-                buttons = apply->buttons;
+            prepared.apply = planApply(data, config, guns, error);
+            if (prepared.apply)
+                prepared.buttons = prepared.apply->buttons;
         }
         if (!error.isEmpty())
             return fail(kExitDeviceOrFile, error);
     }
 
     // The macro's bytes, from the library in the program's key texts.
-    CtlMacros::MacroBytes macro;
     if (request.id == CommandId::SendMacro) {
         KeyCodeString keys;
         CtlMacros::loadKeyTexts(keys, modulesRoot, session.language());
         const MacroLibrary library(session.files());
-        macro = CtlMacros::macroBytes(request.macroName, library.loadMacroIni(request.macroName), keys);
-        if (!macro.error.isEmpty())
-            return fail(kExitDeviceOrFile, macro.error);
+        prepared.macro =
+            CtlMacros::macroBytes(request.macroName, library.loadMacroIni(request.macroName), keys);
+        if (!prepared.macro.error.isEmpty())
+            return fail(kExitDeviceOrFile, prepared.macro.error);
     }
+    return std::nullopt;
+}
+
+int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, const QString &modulesRoot)
+{
+    CtlSession session(sessionSetup(options, modulesRoot));
+    const ConfigSnapshot config = session.config();
+
+    CommandRequest request = typed;
+    if (const std::optional<int> ended = completeRequest(session, config, request))
+        return *ended;
+    Prepared prepared;
+    if (const std::optional<int> ended = prepare(session, config, request, modulesRoot, prepared))
+        return *ended;
 
     if (request.id == CommandId::List)
         return finish(session, options, runList(session, options), true);
     if (request.id == CommandId::Slots)
-        return finish(session, options, runSlots(session, options, profile), true);
+        return finish(session, options, runSlots(session, options, prepared.profile), true);
 
     if (session.connectMouse() < 0)
         return finish(session, options, fail(kExitNoDevice, noDeviceMessage(session)), false);
 
-    if (session.model().is560() && patchesImages(request, buttons)) {
+    if (session.model().is560() && patchesImages(request, prepared.buttons)) {
         // The mouse's own profiles are the base every change is patched into.
         const QList<int> unread = session.readImagesBack();
         if (!unread.isEmpty())
@@ -284,46 +306,43 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
                                    .arg(unread.first())),
                           false);
     }
+    // A raw command may be anything; what the emulated mouse makes of it is
+    // worth seeing but is no failure of ours.
+    return finish(session, options, dispatch(session, options, request, config, prepared),
+                  request.id != CommandId::Raw);
+}
 
-    int code = kExitOk;
+int CtlRunner::dispatch(CtlSession &session, const CtlOptions &options, const CommandRequest &request,
+                        const ConfigSnapshot &config, const Prepared &prepared)
+{
     switch (request.id) {
     case CommandId::Info:
-        code = runInfo(session, options);
-        break;
+        return runInfo(session, options);
     case CommandId::Rate:
     case CommandId::Stage:
     case CommandId::Dpi:
     case CommandId::Light:
     case CommandId::Colors:
     case CommandId::Gun:
-        code = runSet(session, request, config);
-        break;
+        return runSet(session, request, config);
     case CommandId::Buttons:
-        code = runButtons(session, profile, *buttons);
-        break;
+        return runButtons(session, prepared.profile, *prepared.buttons);
     case CommandId::Apply:
-        code = runApply(session, profile, *apply, config);
-        break;
+        return runApply(session, prepared.profile, *prepared.apply, config);
     case CommandId::ReadProfile:
-        code = runReadProfile(session, request.image);
-        break;
+        return runReadProfile(session, request.image);
     case CommandId::SendMacro:
-        code = runSendMacro(session, request, macro.bytes);
-        break;
+        return runSendMacro(session, request, prepared.macro.bytes);
     case CommandId::Raw:
-        code = runRaw(session, request.raw);
-        break;
+        return runRaw(session, request.raw);
     case CommandId::Listen:
-        code = runListen(session);
-        break;
+        return runListen(session);
     case CommandId::List:
     case CommandId::Slots:
     case CommandId::Help:
         break;
     }
-    // A raw command may be anything; what the emulated mouse makes of it is
-    // worth seeing but is no failure of ours.
-    return finish(session, options, code, request.id != CommandId::Raw);
+    return kExitOk;
 }
 
 int CtlRunner::finish(CtlSession &session, const CtlOptions &options, int code, bool strict)
@@ -590,7 +609,7 @@ int CtlRunner::runSet(CtlSession &session, const CommandRequest &request, const 
                    .arg(request.brightness);
         break;
     case CommandId::Colors:
-        ops.mouseSetRGBColor(colourType(config.model), colourList(request.colours));
+        ops.mouseSetRGBColor(LightingRules::colourType(config.model), colourList(request.colours));
         done = QStringLiteral("sent %1 colour(s)").arg(request.colours.size());
         break;
     case CommandId::Gun:
@@ -608,27 +627,11 @@ int CtlRunner::runSet(CtlSession &session, const CommandRequest &request, const 
     return checkSent(session, failedBefore, done);
 }
 
-bool CtlRunner::sendButtons(CtlSession &session, int profile, const ButtonsPlan &plan, QString &error)
-{
-    // The device operation also stores the table in the profile it is given;
-    // it gets a copy, so the user's file is not rewritten by a send.
-    QTemporaryDir scratch;
-    const QString copy = scratch.filePath(session.profileFileName(profile));
-    if (!scratch.isValid() || !QFile::copy(session.files().profilePath(profile), copy)) {
-        error =
-            QStringLiteral("could not copy %1 to a temporary folder").arg(session.profileFileName(profile));
-        return false;
-    }
-    QSettings store(copy, QSettings::IniFormat);
-    session.operations().mouseSetKeyMatrix(store, plan.src64, true, plan.firePeriods);
-    return true;
-}
-
 int CtlRunner::runButtons(CtlSession &session, int profile, const ButtonsPlan &plan)
 {
     const int failedBefore = session.backend().failedCalls();
     QString error;
-    if (!sendButtons(session, profile, plan, error))
+    if (!CtlApply::sendButtons(session, profile, plan, error))
         return fail(kExitDeviceOrFile, error);
     return checkSent(session, failedBefore,
                      QStringLiteral("sent button table of profile %1 (%2)%3")
@@ -675,19 +678,10 @@ int CtlRunner::runSendMacro(CtlSession &session, const CommandRequest &request, 
 
 int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan, const ConfigSnapshot &config)
 {
-    MouseOperations &ops = session.operations();
     const int failedBefore = session.backend().failedCalls();
-    // In the order the program sends a profile after a profile change.
     QString error;
-    if (!sendButtons(session, profile, plan.buttons, error))
+    if (!CtlApply::sendProfile(session, profile, plan, config, error))
         return fail(kExitDeviceOrFile, error);
-    ops.mouseSetReportRate(uchar(ReportRates::code(plan.rateIndex)));
-    ops.mouseSetDpi(plan.dpiCount, config.sensorType, variants(plan.dpiValues));
-    ops.mouseSetRGBEffect(static_cast<uchar>(plan.light.effect), static_cast<uchar>(plan.light.speed),
-                          static_cast<uchar>(plan.light.brightness));
-    ops.mouseSetRGBColor(plan.light.colourType, plan.light.colours);
-    if (plan.light.sendFixColour)
-        ops.mouseSetFixColor(plan.light.fixColour);
     return checkSent(
         session, failedBefore,
         QStringLiteral("sent profile %1 (%2): buttons%3, report rate %4 Hz, %5 DPI stages, lighting "
@@ -719,8 +713,12 @@ int CtlRunner::runRaw(CtlSession &session, const RawRequest &raw)
     if (!hid.waitLinkFree())
         return fail(kExitDeviceOrFile, QStringLiteral("the device link is busy"));
     hid.prepareRequest(raw.code, raw.params);
-    // Before the transport scrambles it for a mouse that expects that.
-    const QString request = hexBytes(hid.requestBuffer(), 9);
+    // Before the transport scrambles it for a mouse that expects that; a
+    // command the family knows is named and paced as the program sends it.
+    const ProtocolTable::Command *known =
+        ProtocolTable::find(ProtocolTable::familyOf(session.model().is560()), raw.code);
+    const QString request = hexBytes(hid.requestBuffer(), 9)
+                            + (known ? QStringLiteral(" (%1)").arg(QLatin1String(known->name)) : QString());
     if (raw.receive) {
         const int length = *raw.receive;
         std::fill_n(hid.bulkBuffer(), kBulkBytes, uchar(0));
@@ -735,7 +733,10 @@ int CtlRunner::runRaw(CtlSession &session, const RawRequest &raw)
         return kExitOk;
     }
     std::copy(raw.bulk.constBegin(), raw.bulk.constEnd(), hid.bulkBuffer());
-    const bool ok = hid.hidSend(int(raw.bulk.size()), true);
+    const bool shortPace = known && known->pace == ProtocolTable::Pace::Short;
+    const bool ok = hid.hidSend(int(raw.bulk.size()), !shortPace);
+    if (shortPace)
+        hid.clock().sleep(ProtocolTable::kShortPauseMs);
     printLine(QStringLiteral("sent ") + request);
     if (!raw.bulk.isEmpty()) {
         const QStringList lines =

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "ctlcommands.h"
+#include "ctlmacros.h"
 #include "ctloptions.h"
+#include "ctlsession.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
-
-class CtlSession;
+#include <optional>
 
 // Runs one kx20ctl command line: judges every word, opens the settings files,
 // checks the values against the configured mouse and the stored profile,
@@ -37,6 +38,24 @@ private:
     // from the configuration before anything is checked or sent.
     int execute(const CtlOptions &options, const CtlCommands::CommandRequest &typed,
                 const QString &modulesRoot);
+    CtlSession::Setup sessionSetup(const CtlOptions &options, const QString &modulesRoot) const;
+    // What the configuration fills in or refuses before anything is planned;
+    // an exit code when that ends the run.
+    std::optional<int> completeRequest(CtlSession &session, const CtlCommands::ConfigSnapshot &config,
+                                       CtlCommands::CommandRequest &request);
+    // What a command sends, read and checked before the mouse is opened.
+    struct Prepared
+    {
+        int profile = 0;
+        std::optional<CtlCommands::ButtonsPlan> buttons;
+        std::optional<CtlCommands::ApplyPlan> apply;
+        CtlMacros::MacroBytes macro;
+    };
+    std::optional<int> prepare(CtlSession &session, const CtlCommands::ConfigSnapshot &config,
+                               const CtlCommands::CommandRequest &request, const QString &modulesRoot,
+                               Prepared &prepared);
+    int dispatch(CtlSession &session, const CtlOptions &options, const CtlCommands::CommandRequest &request,
+                 const CtlCommands::ConfigSnapshot &config, const Prepared &prepared);
     int finish(CtlSession &session, const CtlOptions &options, int code, bool strict);
 
     int runList(CtlSession &session, const CtlOptions &options);
@@ -48,7 +67,6 @@ private:
                  const CtlCommands::ConfigSnapshot &config);
     // The button table through the device operations, on a copy of the
     // profile file so the user's file is only read.
-    bool sendButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan, QString &error);
     int runSlots(CtlSession &session, const CtlOptions &options, int profile);
     int runSendMacro(CtlSession &session, const CtlCommands::CommandRequest &request,
                      const QByteArray &bytes);

@@ -36,6 +36,10 @@ Item {
     // any other, not a way out.
     readonly property bool capturingKeys: macroEditor.isInputting || macroEditor.isInsertting
                                           || keyAssigment.isFireInput || keyAssigment.isComboInput
+    // The mouse did not take the last changes: the pages stay unsaved and go
+    // out again with the next Save, or when the mouse is back.
+    property bool mouseMissed: false
+    property bool resendOnUnlock: false
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -70,6 +74,7 @@ Item {
             console.info("Scene ready")
         }
         dpiSetting.currentDPI = Values.toInt(ui_View.mouseGetCurrentDPI(), 0) - 1
+        resendOnUnlock = mouseMissed
     }
 
     // The window queues "run" after every "initUI" (see myQQuickView::runUI)
@@ -120,9 +125,29 @@ Item {
             lightControl.lightModel.closeMenu()
     }
 
+    // Brackets a Save, a Reset or a profile change: the bridge sends what
+    // they changed as one group when the bracket closes. The closing call
+    // tells whether the mouse took all of it.
     function controlUIEnable(isEnable) {
         busyIndicator.visible = !isEnable
-        ui_View.setEnabled(isEnable)
+        if (isEnable) {
+            var reached = ui_View.endMouseChanges() !== false
+            ui_View.setEnabled(true)
+            return reached
+        }
+        ui_View.setEnabled(false)
+        ui_View.beginMouseChanges()
+        return true
+    }
+
+    // What did not reach the mouse stays unsaved, so that Save stays red
+    // and sends it again.
+    function noteMouseResult(reached, pages) {
+        mouseMissed = !reached
+        if (reached)
+            return
+        for (var page of pages)
+            page.isSave = true
     }
 
     // ---- Start-up steps ----
@@ -183,12 +208,17 @@ Item {
         mainShown = mainShown || isPownOn
         if (first)
             console.info("Main screen shown")
+        if (resendOnUnlock && mainShown) {
+            resendOnUnlock = false
+            save()
+        }
     }
 
     // ---- Save, Reset, profile change ----
 
     function save() {
         mainFocus()
+        var pages = [keyMatrix, dpiSetting, lightControl].filter(function (page) { return page.isSave })
         if (hasUnsaved)
             controlUIEnable(false)
         if (keyMatrix.isSave) {
@@ -203,7 +233,7 @@ Item {
             lightControl.isSave = false
             lightControl.saveData(true, lightControl.saveAll)
         }
-        controlUIEnable(true)
+        noteMouseResult(controlUIEnable(true), pages)
     }
 
     // Sends the current profile's settings to the mouse after a reset or a
@@ -232,7 +262,7 @@ Item {
         ui_View.mouseSetCurrentDPI(2)
         dpiSetting.currentDPI = 1
         gunControl.resetData()
-        controlUIEnable(true)
+        noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
     }
 
     function changeProfile(n) {
@@ -249,7 +279,7 @@ Item {
             ui_View.mouseSwitchKeyMatrix(1)
             ui_View.mouseResetKeyMatrix()
         }
-        controlUIEnable(true)
+        noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
     }
 
     // ---- Dialog pages ----
@@ -395,6 +425,7 @@ Item {
                         mouse.selectKey = -1
                 }
                 onClickBtn: function (index) { mainIten.openKeyDialog(index, false) }
+                onMouseMissed: mainIten.mouseMissed = true
             }
 
             EditorBox {
@@ -488,6 +519,21 @@ Item {
                 factorysure.open()
             }
             onSaveClick: mainIten.save()
+        }
+
+        Text {
+            id: mouseMissedLine
+            objectName: "mouseMissedLine"
+            anchors.right: bottomBar.right
+            anchors.bottom: bottomBar.top
+            anchors.bottomMargin: 4
+            visible: mainIten.mouseMissed
+            text: mainIten.mainLang[15] || "The mouse did not take the changes. Save sends them again."
+            color: Theme.colorOrange
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
         }
 
         Menu_Up {

@@ -79,7 +79,11 @@ private slots:
                                       "setCurrentDPI",
                                       "pointerSettingsAvailable",
                                       "installedLanguages",
-                                      "chooseLanguage"};
+                                      "chooseLanguage",
+                                      "beginMouseChanges",
+                                      "endMouseChanges",
+                                      "lightingColours",
+                                      "mouseSendLighting"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

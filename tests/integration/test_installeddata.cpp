@@ -39,7 +39,7 @@ const int kDeviceButtons[16][4] = {
     {0x01, 0, 0, 0},          {0x01, 0, 0, 0},          {0x04, 0x00, 0x01, 0x00}, {0x04, 0x00, 0x02, 0x00}};
 
 const QList<QPair<QString, int>> kSections = {
-    {QStringLiteral("main"), 15},          {QStringLiteral("keyMatrix"), 2},
+    {QStringLiteral("main"), 16},          {QStringLiteral("keyMatrix"), 2},
     {QStringLiteral("keyAssigment"), 60},  {QStringLiteral("dpiSetting"), 5},
     {QStringLiteral("lightControl"), 45},  {QStringLiteral("macroEditor"), 21},
     {QStringLiteral("systemSetting"), 15}, {QStringLiteral("gunControl"), 10},

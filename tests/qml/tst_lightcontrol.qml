@@ -124,38 +124,38 @@ Item {
             verify(page.isSave)
         }
 
-        // Block 8 of a 55328 mouse is stored and sent as black unless its
-        // own effect (row 4) is chosen.
-        function test_block_8_of_a_55328_mouse() {
+        // The page stores and sends the colour row as the bridge's rule gives
+        // it for the chosen effect (block 8 of a 55328 mouse is black unless
+        // row 4 is chosen; the rule itself is tested with the bridge).
+        function test_colours_follow_the_bridge_rule() {
             start(store(), { is55328: true, dpiCount: 8 })
+            var ruled = colours.slice()
+            ruled[21] = ruled[22] = ruled[23] = 0
+            fake.answers.lightingColours = function (effect, given) { return ruled }
             page.saveData(true, 0)
-            var sent = colours.slice()
-            sent[21] = sent[22] = sent[23] = 0
-            compare(fake.store["mouse/colorValue"], sent)
-            compare(callsOf("mouseSetRGBColor"), ["mouseSetRGBColor(1, [" + sent.join(", ") + "])"])
-            pick(part("lightModel"), 4)
-            fake.clear()
-            page.saveData(true, 0)
-            compare(fake.store["mouse/colorValue"], colours)
+            compare(callsOf("lightingColours"), ["lightingColours(0, [" + colours.join(", ") + "])"])
+            compare(fake.store["mouse/colorValue"], ruled)
+            compare(callsOf("mouseSendLighting"),
+                    ["mouseSendLighting([0, 2, 4], [" + ruled.join(", ") + "], [0, 0, 255], 0)"])
         }
 
-        // Save sends the effect and the colours; the colour list's type says
-        // whether the mouse has full-colour lighting; 571 mice also get the
-        // single colour.
+        // Save sends the page's choice in one call, whatever the variant:
+        // which commands that makes is the bridge's to decide. Without
+        // sending, only the files change.
         function test_save_per_variant_data() {
             return [
-                { tag: "full colour", flags: { isColorful: true }, log: ["mouseSetRGBEffect(0, 2, 4)",
-                  "mouseSetRGBColor(0, [" + colours.join(", ") + "])"] },
-                { tag: "single colour", flags: {}, log: ["mouseSetRGBEffect(0, 2, 4)",
-                  "mouseSetRGBColor(1, [" + colours.join(", ") + "])"] },
-                { tag: "571", flags: { isColorful: true, is571: true }, log: ["mouseSetRGBEffect(0, 2, 4)",
-                  "mouseSetRGBColor(0, [" + colours.join(", ") + "])", "mouseSetFixColor([0, 0, 255])"] }
+                { tag: "full colour", flags: { isColorful: true } },
+                { tag: "single colour", flags: {} },
+                { tag: "571", flags: { isColorful: true, is571: true } }
             ]
         }
         function test_save_per_variant(data) {
             start(store(), data.flags)
+            page.saveData(false, 0)
+            compare(callsOf("mouseSendLighting"), [])
             page.saveData(true, 0)
-            compare(fake.calls.filter(function (c) { return c.indexOf("mouseSet") === 0 }), data.log)
+            compare(fake.calls.filter(function (c) { return c.indexOf("mouseS") === 0 }),
+                    ["mouseSendLighting([0, 2, 4], [" + colours.join(", ") + "], [0, 0, 255], 0)"])
             compare(fake.store["mouse/lightValue"], [0, 2, 4])
             compare(fake.store["mouse/fixColor"], [0, 0, 255])
         }

@@ -35,12 +35,12 @@ Item {
 
         function test_save_data() {
             return [
-                { tag: "nothing unsaved", unsaved: [], log: ["setEnabled(true)"] },
+                { tag: "nothing unsaved", unsaved: [], log: ["endMouseChanges()", "setEnabled(true)"] },
                 { tag: "lighting only", unsaved: ["lightControl"],
-                  log: ["setEnabled(false)", "lightControl.saveData(true, 0)", "setEnabled(true)"] },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "lightControl.saveData(true, 0)", "endMouseChanges()", "setEnabled(true)"] },
                 { tag: "all three", unsaved: ["keyMatrix", "dpiSetting", "lightControl"],
-                  log: ["setEnabled(false)", "keyMatrix.saveData()", "dpiSetting.saveData(true)",
-                        "lightControl.saveData(true, 0)", "setEnabled(true)"] }
+                  log: ["setEnabled(false)", "beginMouseChanges()", "keyMatrix.saveData()", "dpiSetting.saveData(true)",
+                        "lightControl.saveData(true, 0)", "endMouseChanges()", "setEnabled(true)"] }
             ]
         }
 
@@ -55,15 +55,31 @@ Item {
             verify(!part("busyIndicator").visible)
         }
 
+        // A Save the mouse did not take: the pages it carried stay unsaved,
+        // Save stays red and one line says so, until a Save reaches it.
+        function test_failedSave() {
+            start({}, { endMouseChanges: false })
+            page("dpiSetting").isSave = true
+            mouseClick(part("saveButton"))
+            verify(page("dpiSetting").isSave)
+            verify(!page("keyMatrix").isSave)
+            verify(part("mouseMissedLine").visible)
+            compare(String(part("saveButton").baseColor), String(Theme.colorRed))
+            fake.answers.endMouseChanges = true
+            mouseClick(part("saveButton"))
+            verify(!page("dpiSetting").isSave)
+            verify(!part("mouseMissedLine").visible)
+        }
+
         function test_reset_data() {
-            var tail = ["mouseSetCurrentDPI(2)", "gunControl.resetData()", "setEnabled(true)"]
+            var tail = ["mouseSetCurrentDPI(2)", "gunControl.resetData()", "endMouseChanges()", "setEnabled(true)"]
             return [
                 { tag: "gun mouse", store: {}, confirm: true,
-                  log: ["setEnabled(false)", "resetProfile(1)"].concat(reloadLog(4), gunMatrix, tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(4), gunMatrix, tail) },
                 { tag: "no gun", store: { "mouse/isGun": "false" }, confirm: true,
-                  log: ["setEnabled(false)", "resetProfile(1)"].concat(reloadLog(4), tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(4), tail) },
                 { tag: "unknown stored rate", store: { "mouse/reportRate": "7" }, confirm: true,
-                  log: ["setEnabled(false)", "resetProfile(1)"].concat(reloadLog(1), gunMatrix, tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(1), gunMatrix, tail) },
                 { tag: "cancelled", store: {}, confirm: false, log: [] }
             ]
         }
@@ -88,12 +104,12 @@ Item {
         // Rows Standard (profile 0) and profile_2 (profile 2): each row
         // switches to its own profile number, not to its position.
         function test_pickProfile_data() {
-            var head = ["setEnabled(false)", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"]
+            var head = ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"]
             return [
                 { tag: "another profile", gun: "true", row: 1, profileNo: 2,
-                  log: head.concat(reloadLog(4), gunMatrix, ["setEnabled(true)"]) },
+                  log: head.concat(reloadLog(4), gunMatrix, ["endMouseChanges()", "setEnabled(true)"]) },
                 { tag: "another profile, no gun", gun: "false", row: 1, profileNo: 2,
-                  log: head.concat(reloadLog(4), ["setEnabled(true)"]) },
+                  log: head.concat(reloadLog(4), ["endMouseChanges()", "setEnabled(true)"]) },
                 { tag: "the current profile", gun: "true", row: 0, profileNo: 0, log: [] }
             ]
         }

@@ -207,8 +207,9 @@ Item {
             verify(!profile.visible)
             fake.clear()
             pick(part("profileList"), 3)
-            compare(fake.calls.slice(0, 3),
-                    ["setEnabled(false)", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"])
+            compare(fake.calls.slice(0, 4),
+                    ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)",
+                     "setCurrentProfile(2)"])
             compare(root.profileNo, 2)
             compare(part("profileList").textValue, "profile_0")
         }

@@ -645,11 +645,14 @@ private slots:
             QVERIFY2(keys >= 0 && rate > keys && dpi > rate && effect > dpi && colours > effect,
                      qPrintable(sent.join(QLatin1Char('\n'))));
         } else {
+            // Buttons and rate, then each changed image once, in image
+            // order: the colours in image 0, the DPI stages in image 1.
             const int keys = indexOf(sent, QStringLiteral("00 0D 01 80"));
             const int rate = indexOf(sent, QStringLiteral("00 03 01 01"), keys);
-            const int dpi = indexOf(sent, QStringLiteral("00 0C 01 80"), rate);
-            const int colours = indexOf(sent, QStringLiteral("00 0C 00 80"), dpi);
-            QVERIFY2(keys >= 0 && rate > keys && dpi > rate && colours > dpi,
+            const int colours = indexOf(sent, QStringLiteral("00 0C 00 80"), rate);
+            const int dpi = indexOf(sent, QStringLiteral("00 0C 01 80"), colours);
+            QVERIFY2(keys >= 0 && rate > keys && colours > rate && dpi > colours
+                         && int(sent.filter(QStringLiteral("00 0C 01 80")).size()) == 1,
                      qPrintable(sent.join(QLatin1Char('\n'))));
         }
         QCOMPARE(snapshot(), before);
@@ -778,7 +781,7 @@ private slots:
                                             QStringLiteral("--recv"), QStringLiteral("128")});
         QVERIFY2(read.code == 0, qPrintable(show(read)));
         const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.value(0), QStringLiteral("sent 00 8C 01 00 00 00 00 00 72"));
+        QCOMPARE(lines.value(0), QStringLiteral("sent 00 8C 01 00 00 00 00 00 72 (hid560_8CH_readProfile)"));
         QCOMPARE(lines.value(1), QStringLiteral("answer 00 8C 01 00 00 00 00 00 72"));
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^bulk "))).size(), 8);
         QCOMPARE(lines.value(8), QStringLiteral("bulk 00 00 00 00 0F 00 00 00 00 00 00 00 00 00 00 00"));
@@ -788,7 +791,9 @@ private slots:
                                             QStringLiteral("0x10"), QStringLiteral("2"), QStringLiteral("4"),
                                             QStringLiteral("--bulk"), QStringLiteral("11223344")});
         QVERIFY2(set.code == 0, qPrintable(show(set)));
-        QCOMPARE(set.out, QStringLiteral("sent 00 10 02 04 00 00 00 00 E9\nsent bulk 11 22 33 44\n"));
+        QCOMPARE(set.out,
+                 QStringLiteral("sent 00 10 02 04 00 00 00 00 E9 (hid553_10H_SetLED8StageColor)\nsent bulk "
+                                "11 22 33 44\n"));
         QVERIFY(set.err.contains(QStringLiteral("-> output    emu:0:command  [33] 00 11 22 33 44 00")));
     }
 

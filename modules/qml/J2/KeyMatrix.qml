@@ -34,6 +34,8 @@ Rectangle {
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
+    // A macro did not reach the mouse; the page stays unsaved.
+    signal mouseMissed()
 
     width: 232
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8
@@ -155,8 +157,10 @@ Rectangle {
     }
 
     function sendMacro(slot, name) {
-        if (macroEditor)
-            macroEditor.sendMacro(slot, name)
+        if (!macroEditor || macroEditor.sendMacro(slot, name) !== false)
+            return
+        isSave = true
+        mouseMissed()
     }
 
     // A slot that runs a macro names it; the device keeps it in the slot's

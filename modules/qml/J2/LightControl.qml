@@ -44,13 +44,6 @@ Rectangle {
     property bool effectsFilled: false
 
     readonly property int blocks: 12
-    // The colour table mouseSetRGBColor is given: the full-colour blocks, or
-    // on other mice one colour per DPI stage.
-    readonly property int colourTypeFull: 0
-    readonly property int colourTypeStages: 1
-    // A 55328 mouse's own effect row: the only one that lights its blocks
-    // 2 to 8; with any other effect block 8 is sent dark.
-    readonly property int row55328: 4
     readonly property int singleMarker: 12
     readonly property int shownRows: (speedShown ? 1 : 0) + (brightnessShown ? 1 : 0)
 
@@ -106,9 +99,7 @@ Rectangle {
         var colours = []
         for (var i = 0; i < blocks; ++i)
             colours = colours.concat(HueMath.rgb(blockColours[i]))
-        // Block 8 of a 55328 mouse lights only with its own effect.
-        if (is55328 && effect !== row55328)
-            colours[21] = colours[22] = colours[23] = 0
+        colours = ui_View.lightingColours(effect, colours)
         var single = HueMath.rgb(fixColour)
         if (isStep === saveAll || isStep === saveEffect)
             ui_View.setDataList("mouse/lightValue", triple)
@@ -116,15 +107,8 @@ Rectangle {
             ui_View.setDataList("mouse/colorValue", colours)
             ui_View.setDataList("mouse/fixColor", single)
         }
-        if (!isSendData)
-            return
-        if (isStep === saveAll || isStep === saveEffect)
-            ui_View.mouseSetRGBEffect(effect, speedStep, brightnessStep)
-        if (isStep === saveAll || isStep === saveColours) {
-            ui_View.mouseSetRGBColor(isColorful ? colourTypeFull : colourTypeStages, colours)
-            if (is571)
-                ui_View.mouseSetFixColor(single)
-        }
+        if (isSendData)
+            ui_View.mouseSendLighting(triple, colours, single, isStep)
     }
 
     function fillEffects() {

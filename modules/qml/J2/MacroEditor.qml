@@ -421,10 +421,11 @@ DialogFrame {
     }
 
     // Loads a stored macro and sends it to the mouse as the macro of a
-    // button slot, with its own repeat count.
+    // button slot, with its own repeat count. False when the mouse did not
+    // take it (the bridge sends it again with the next Save).
     function sendMacro(slot, macroName) {
         var stored = ui_View.loadMacroIni(macroName) || []
-        ui_View.mouseSendMacroData(MacroEncoder.encodeStoredList(stored, keyTexts), slot)
+        return ui_View.mouseSendMacroData(MacroEncoder.encodeStoredList(stored, keyTexts), slot) !== false
     }
 
     function macroEditorFocus() {

@@ -14,6 +14,7 @@ Item {
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
+    signal mouseMissed()
 
     width: 232
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8

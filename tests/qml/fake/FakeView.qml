@@ -100,6 +100,14 @@ QtObject {
     function pointerSettingsAvailable() {
         return recorder.call("", "pointerSettingsAvailable", [], [true, true, true])
     }
+    function beginMouseChanges() { return recorder.call("", "beginMouseChanges", []) }
+    function endMouseChanges() { return recorder.call("", "endMouseChanges", [], true) }
+    function lightingColours(effect, colours) {
+        return recorder.call("", "lightingColours", [effect, colours], colours)
+    }
+    function mouseSendLighting(lightValue, colours, fixColor, isStep) {
+        return recorder.call("", "mouseSendLighting", [lightValue, colours, fixColor, isStep])
+    }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }
