@@ -44,6 +44,9 @@ Rectangle {
     property bool effectsFilled: false
 
     readonly property int blocks: 12
+    // A 55328 mouse's own effect row: the only one that lights its blocks
+    // 2 to 8 (the bridge sends block 8 dark with any other effect).
+    readonly property int row55328: 4
     readonly property int singleMarker: 12
     readonly property int shownRows: (speedShown ? 1 : 0) + (brightnessShown ? 1 : 0)
 
