@@ -5,6 +5,7 @@ import "common"
 import "J2"
 import "basic/theme.js" as Theme
 import "common/values.js" as Values
+import "common/prompts.js" as Prompts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
 // mask, and the six functions the native side calls. Invisible until the
@@ -27,6 +28,12 @@ Item {
     property int profileNo: 0
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+    // The unsaved-changes question and the refusal lines.
+    property var promptLang: Prompts.english
+    // What waits on the unsaved-changes question: a profile to switch to,
+    // or quitting.
+    property int pendingProfile: -1
+    property bool quitPending: false
 
     // The look, for pages that read it from the root.
     readonly property string fontFamily: Theme.fontFamily
@@ -132,6 +139,8 @@ Item {
     function controlUIEnable(isEnable) {
         busyIndicator.visible = !isEnable
         ui_View.setEnabled(isEnable)
+        if (isEnable)
+            bottomBar.refreshHover()
     }
 
     // ---- Start-up steps ----
@@ -160,6 +169,7 @@ Item {
         gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
         profile.profileLang = ui_View.getLangStrings("profile", language)
         _KeyCodeString.setTexts(ui_View.getLangStrings("keyCode", language))
+        promptLang = Prompts.merged(ui_View.getLangStrings("prompt", language))
         // The bridge keeps this section for its own notices.
         ui_View.getLangStrings("other", language)
     }
@@ -167,6 +177,7 @@ Item {
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
+        bottomBar.refreshHover()
         if (!mainShown && isPownOn)
             console.info("Main screen shown")
         mainShown = mainShown || isPownOn
@@ -222,9 +233,18 @@ Item {
         controlUIEnable(true)
     }
 
+    // Unsaved changes are never lost by a switch: the user is asked first.
     function changeProfile(n) {
         if (n === profileNo || n < 0)
             return
+        if (hasUnsaved) {
+            askUnsaved(n, false)
+            return
+        }
+        switchProfile(n)
+    }
+
+    function switchProfile(n) {
         controlUIEnable(false)
         profileNo = n
         profile.profileNo = n
@@ -237,6 +257,104 @@ Item {
         }
         controlUIEnable(true)
     }
+
+    // ---- Unsaved changes, quitting, refusals ----
+
+    // The tray's Quit asks the scene first: true when nothing is unsaved;
+    // otherwise the question is shown and its answer quits or stays.
+    function requestQuit() {
+        if (!hasUnsaved)
+            return true
+        askUnsaved(-1, true)
+        return false
+    }
+
+    function askUnsaved(n, quitting) {
+        pendingProfile = n
+        quitPending = quitting
+        mainFocus()
+        unsavedBox.maskWasShown = mainMask.visible
+        mainMask.visible = true
+        unsavedBox.open()
+    }
+
+    // 0 save the changes to the current profile, 1 discard them, 2 stay.
+    function answerUnsaved(answer) {
+        var n = pendingProfile
+        var quitting = quitPending
+        pendingProfile = -1
+        quitPending = false
+        unsavedBox.visible = false
+        mainMask.visible = unsavedBox.maskWasShown
+        if (answer === 0)
+            save()
+        else if (answer === 1)
+            discardChanges()
+        // Stayed, or the save did not take: the title list shows the
+        // profile in use again.
+        if (answer === 2 || hasUnsaved) {
+            menuUp.profileList.currentSelect = profile.activeRow
+            return
+        }
+        if (quitting)
+            ui_Ctl.onQuit()
+        else
+            switchProfile(n)
+    }
+
+    function discardChanges() {
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+    }
+
+    // Says in one line why an action did nothing (a key of Prompts.refusals).
+    function refuse(reason) {
+        noticeLine.show(Prompts.refusalText(promptLang, reason))
+    }
+
+    // ---- Keyboard ----
+
+    // Escape closes the topmost box or page, or the open menus; a page that
+    // waits for keys takes Escape as a key.
+    function closeTopmost() {
+        if (macroEditor.isInputting || macroEditor.isInsertting || keyAssigment.isFireInput
+                || keyAssigment.isComboInput)
+            return false
+        if (unsavedBox.visible) {
+            answerUnsaved(2)
+            return true
+        }
+        if (factorysure.visible) {
+            factorysure.cancelClick()
+            return true
+        }
+        for (var page of [macroEditor, keyAssigment, gunControl, systemSetting, profile]) {
+            if (page.visible) {
+                page.close()
+                return true
+            }
+        }
+        noticeLine.hide()
+        mainFocus()
+        return true
+    }
+
+    focus: true
+    Keys.onEscapePressed: function (event) { event.accepted = mainIten.closeTopmost() }
+
+    // Keys reach the scene through its root whenever no control holds the
+    // focus, so Escape works after an input is left.
+    function reclaimFocus() {
+        var w = Window.window
+        if (visible && w && (!w.activeFocusItem || w.activeFocusItem === w.contentItem))
+            forceActiveFocus()
+    }
+    Connections {
+        target: mainIten.Window.window
+        function onActiveFocusItemChanged() { mainIten.reclaimFocus() }
+    }
+    onVisibleChanged: reclaimFocus()
 
     // ---- Dialog pages ----
 
@@ -256,6 +374,7 @@ Item {
         if (keyMatrix.checkOneLeftKey()) {
             if (fromPicture)
                 mouse.selectKey = -1
+            refuse("onlyLeftButton")
             return
         }
         if (fromPicture)
@@ -516,6 +635,7 @@ Item {
                 keyMatrix.macroRenamed(oldMacroName, newMacroName)
             }
             onModifyMacroData: function (macroName) { keyMatrix.macroEdited(macroName) }
+            onRefused: function (reason) { mainIten.refuse(reason) }
         }
         GunControl {
             id: gunControl
@@ -552,6 +672,7 @@ Item {
                 menuUp.profileList.closeMenu()
             }
             onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+            onRefused: function (reason) { mainIten.refuse(reason) }
             // Rows move when one is deleted: the title-area list follows the
             // active profile's row.
             onActiveRowChanged: menuUp.profileList.currentSelect = activeRow
@@ -565,6 +686,18 @@ Item {
                 mainMask.visible = false
             }
             onOkClick: mainIten.factoryReset()
+        }
+        QuestionBox {
+            id: unsavedBox
+            objectName: "unsavedBox"
+            // The mask as it was before the question: a page may be open.
+            property bool maskWasShown: false
+            title: mainIten.promptLang[0]
+            question: mainIten.promptLang[1]
+            answers: [{ name: "unsavedSaveButton", text: mainIten.promptLang[2] },
+                      { name: "unsavedDiscardButton", text: mainIten.promptLang[3] },
+                      { name: "unsavedStayButton", text: mainIten.promptLang[4] }]
+            onAnswered: function (index) { mainIten.answerUnsaved(index) }
         }
     }
 
@@ -585,6 +718,15 @@ Item {
         id: busyIndicator
         objectName: "busyIndicator"
         anchors.centerIn: parent
+        z: 50
+    }
+
+    NoticeLine {
+        id: noticeLine
+        objectName: "noticeLine"
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenterOffset: 36
         z: 50
     }
 }

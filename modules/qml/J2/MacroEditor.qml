@@ -46,6 +46,8 @@ DialogFrame {
     signal modifyMacroData(string macroName)
     // The names changed; the button dialog's macro list follows.
     signal namesUpdated(var names)
+    // An action did nothing; `reason` names why (the main screen says it).
+    signal refused(string reason)
 
     width: 640
     height: 448
@@ -250,6 +252,10 @@ DialogFrame {
     }
 
     function toggleRecord() {
+        if (!isInputting && currentIndex < 0) {
+            refused("recordNoMacro")
+            return
+        }
         macroEditorFocus()
         if (!isInputting) {
             eventModel.clear()
