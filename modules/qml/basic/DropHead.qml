@@ -16,9 +16,16 @@ Rectangle {
     color: Theme.colorGray0
     border.color: Theme.colorGray1
 
+    // Kept clear of the arrow: a long text shrinks, then elides.
     Text {
+        objectName: "headText"
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: head.horizontalOffset
+        width: head.width - 40 - 2 * Math.abs(head.horizontalOffset)
+        horizontalAlignment: Text.AlignHCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontMinSize
+        elide: Text.ElideRight
         text: head.text
         color: Theme.fontColor
         font.family: Theme.fontFamily
