@@ -150,9 +150,9 @@ private:
     QTemporaryDir m_install;
     QString m_program;
 
-    void start(QProcess &process, const QStringList &arguments = {},
-               QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
+    void start(QProcess &process, const QStringList &arguments = {})
     {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(s_display));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -229,55 +229,6 @@ private slots:
         QVERIFY(finished(second));
         QCOMPARE(second.exitCode(), 1);
         QCOMPARE(demo.state(), QProcess::Running);
-
-        demo.terminate();
-        QVERIFY(finished(demo));
-    }
-
-    // Import and export as a person meets them: the import dialog is
-    // readable (a light background with dark labels, not the main window's
-    // transparent black), and an export named without extension writes
-    // NAME.pf into the folder the dialog opened, the home folder.
-    void fileDialogsAreReadableAndAddTheExtension()
-    {
-        QTemporaryDir home;
-        QProcess demo;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        QImage shot;
-        start(demo, {}, env);
-        const QString window = mainScreen(demo, shot);
-        QVERIFY(!window.isEmpty());
-
-        // Config, then Import on the profile page.
-        clickAt(window, 718, 620);
-        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(330, 230), kOrange), 5000);
-        clickAt(window, 433, 425);
-        const QString open = dialogWindow(QStringLiteral("Open File"));
-        QVERIFY(!open.isEmpty());
-        QImage dialog;
-        QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowShot(open, true)).isNull() && readable(dialog), 10000);
-        keep(dialog, "import-dialog.png");
-        xdotool({QStringLiteral("key"), QStringLiteral("--window"), open, QStringLiteral("Escape")});
-        QTRY_VERIFY_WITH_TIMEOUT(dialogWindow(QStringLiteral("Open File"), 500).isEmpty(), 10000);
-
-        // Export from the first row's menu; "Mine" typed without extension.
-        // The menu (grey over the orange row) once the window takes input
-        // again.
-        QTRY_VERIFY_WITH_TIMEOUT((clickAt(window, 340, 235, 1, 3),
-                                  near(windowShot(window).pixel(436, 249), qRgb(0x1a, 0x1a, 0x1a))),
-                                 10000);
-        clickAt(window, 390, 271);
-        const QString save = dialogWindow(QStringLiteral("Save File"));
-        QVERIFY(!save.isEmpty());
-        keep(windowShot(save, true), "export-dialog.png");
-        xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("ctrl+a")});
-        xdotool({QStringLiteral("type"), QStringLiteral("--window"), save, QStringLiteral("Mine")});
-        xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("Return")});
-        const QString written = QDir(home.path()).filePath(QStringLiteral("Mine.pf"));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(written), 10000);
-        QVERIFY(!QFile::exists(QDir(home.path()).filePath(QStringLiteral("Mine"))));
-        QCOMPARE(fileText(written), fileText(m_install.filePath(QStringLiteral("modules/setting/p1.bin"))));
 
         demo.terminate();
         QVERIFY(finished(demo));
@@ -508,6 +459,63 @@ private slots:
         const QString profile = QStringLiteral("modules/setting/p%1.bin").arg(profileNo + 1);
         QVERIFY2(fileText(m_install.filePath(profile)).contains(QLatin1String("[mouseMacroKey]\n4=Macro_0")),
                  qPrintable(profile));
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // Import and export as a person meets them: the import dialog is
+    // readable (a light background with dark labels, not the main window's
+    // transparent black), and an export named without extension writes
+    // NAME.pf (in a folder of the test's, reached through the dialog).
+    void fileDialogsAreReadableAndAddTheExtension()
+    {
+        QTemporaryDir there;
+        QProcess demo;
+        QImage shot;
+        // Away from Save, where the last journey left the pointer: its
+        // hover colour would hide the main screen's blue.
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
+        start(demo);
+        const QString window = mainScreen(demo, shot);
+        QVERIFY(!window.isEmpty());
+
+        // Config, then Export from the first row's menu; "Mine" typed
+        // without extension.
+        clickAt(window, 718, 620);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(330, 230), kOrange), 5000);
+        clickAt(window, 340, 235, 1, 3);
+        // The menu: grey over the orange row.
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(436, 249), qRgb(0x1a, 0x1a, 0x1a)), 5000);
+        clickAt(window, 390, 271);
+        const QString save = dialogWindow(QStringLiteral("Save File"));
+        QVERIFY(!save.isEmpty());
+        keep(windowShot(save, true), "export-dialog.png");
+        // A folder typed and Enter opens it; then the bare name.
+        for (const QString &typed : {there.path() + QLatin1Char('/'), QStringLiteral("Mine")}) {
+            xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("ctrl+a")});
+            xdotool({QStringLiteral("type"), QStringLiteral("--window"), save, typed});
+            xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("Return")});
+        }
+        const QString written = QDir(there.path()).filePath(QStringLiteral("Mine.pf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(written), 10000);
+        QVERIFY(!QFile::exists(QDir(there.path()).filePath(QStringLiteral("Mine"))));
+        QCOMPARE(fileText(written), fileText(m_install.filePath(QStringLiteral("modules/setting/p1.bin"))));
+
+        // Then Import on the profile page, once the window takes input
+        // again (New turns orange under the pointer).
+        QTRY_VERIFY_WITH_TIMEOUT((xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                           QStringLiteral("353"), QStringLiteral("425")}),
+                                  near(windowShot(window).pixel(330, 418), kOrange)),
+                                 10000);
+        clickAt(window, 433, 425);
+        const QString open = dialogWindow(QStringLiteral("Open File"));
+        QVERIFY(!open.isEmpty());
+        QImage dialog;
+        QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowShot(open, true)).isNull() && readable(dialog), 10000);
+        keep(dialog, "import-dialog.png");
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), open, QStringLiteral("Escape")});
+        QTRY_VERIFY_WITH_TIMEOUT(dialogWindow(QStringLiteral("Open File"), 500).isEmpty(), 10000);
 
         demo.terminate();
         QVERIFY(finished(demo));
