@@ -15,6 +15,24 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// The stages the installed profile in use enables, which the DPI page shows;
+// 4 when it says nothing usable.
+int installedStageCount()
+{
+    const QSettings apConfig(SettingsPath::forStore(Widget::kApConfigPath), QSettings::IniFormat);
+    const int profileNo = apConfig.value(QStringLiteral("mouse/profileNo")).toInt();
+    const QSettings profile(
+        SettingsPath::forStore(QStringLiteral("./modules/setting/p%1.bin").arg(qBound(0, profileNo, 9) + 1)),
+        QSettings::IniFormat);
+    bool ok = false;
+    const int count = profile.value(QStringLiteral("mouse/currentDpiCount")).toInt(&ok);
+    return ok && count >= 1 && count <= 8 ? count : 4;
+}
+
+} // namespace
+
 DemoMouse::DemoMouse()
 {
     m_backend.setRealTimeWaits(true);
@@ -31,9 +49,12 @@ void DemoMouse::plugInto(Widget &window)
     const bool is560 = apConfig.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
     EmulatedMouse &mouse = m_backend.addMouse(
         EmulatedMouse::Identity::fromEntry(row, is560 ? ChipFamily::F560 : ChipFamily::F553));
-    // Four DPI stages enabled in each on-board profile.
+    // The mouse starts as the installed profile describes it, so its DPI
+    // button steps through the stages the DPI page shows.
+    const int stages = installedStageCount();
+    mouse.setDpiStageCount(stages);
     QByteArray image(128, '\0');
-    image[100] = 0x0F;
+    image[100] = static_cast<char>((1u << stages) - 1);
     for (int profile = 0; profile < 5; ++profile)
         mouse.setProfileImage(profile, image);
     window.hid().setBackend(&m_backend);

@@ -50,6 +50,7 @@ Widget::Widget(QWidget *parent)
     m_deviceCheckTimer.setSingleShot(true);
     connect(&m_deviceCheckTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
+    connect(m_controller, &Ui_Controler::quitRequested, this, &Widget::exitSYS, Qt::QueuedConnection);
     createTray();
 
     m_deviceMonitor = new DeviceChangeMonitor(this);
@@ -74,7 +75,7 @@ void Widget::createTray()
 {
     m_trayIcon = new QSystemTrayIcon(this);
     auto *quit = new QAction(tr("Quit (&Q)"), this);
-    connect(quit, &QAction::triggered, this, &Widget::exitSYS);
+    connect(quit, &QAction::triggered, this, &Widget::quitFromTray);
     auto *menu = new QMenu(this);
     menu->addAction(quit);
     menu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
@@ -169,6 +170,20 @@ void Widget::exitSYS()
 {
     m_hid.setListening(false);
     QCoreApplication::exit(0);
+}
+
+void Widget::quitFromTray()
+{
+    myQQuickView *bridge = view();
+    if (!bridge || bridge->askToQuit()) {
+        exitSYS();
+        return;
+    }
+    // The question is in the window: bring it up where the user sees it.
+    setVisible(true);
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 void Widget::receiveMessage(const QString &)

@@ -68,6 +68,8 @@ public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
     void checkDevice();
     void exitSYS();
+    // The tray's Quit: asks the scene first when changes are unsaved.
+    void quitFromTray();
     void receiveMessage(const QString &message);
 
 protected:

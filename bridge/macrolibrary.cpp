@@ -205,9 +205,10 @@ bool MacroLibrary::saveMacroFile(const QString &macroFileName, FileDialogs &dial
 {
     if (macroPath(macroFileName).isEmpty())
         return false;
-    return saveMacroFile(
-        macroFileName,
-        dialogs.saveFile(QCoreApplication::translate("myQQuickView", "Save File"), macroFilter()));
+    const QString filter = macroFilter();
+    const QString chosen = dialogs.saveFile(QCoreApplication::translate("myQQuickView", "Save File"), filter,
+                                            FileDialogs::proposedName(macroFileName, filter));
+    return saveMacroFile(macroFileName, FileDialogs::withSuffixOf(chosen, filter));
 }
 
 bool MacroLibrary::updataNameList(const QVariant &type, const QStringList &nameList)

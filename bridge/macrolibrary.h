@@ -20,6 +20,8 @@ public:
     static constexpr int kSceneProfiles = 6;
     // More events than the device could ever hold means a damaged file.
     static constexpr int kMaxEvents = 10000;
+    // The name list of the profiles (type code 2).
+    static constexpr int kProfileNames = 2;
 
     explicit MacroLibrary(SettingsFiles &files);
 

@@ -91,6 +91,17 @@ void myQQuickView::callScene(const char *function, Qt::ConnectionType type, cons
     }
 }
 
+bool myQQuickView::askToQuit()
+{
+    QQuickItem *root = rootObject();
+    QVariant mayQuit = true;
+    if (root
+        && !QMetaObject::invokeMethod(root, "requestQuit", Qt::DirectConnection,
+                                      Q_RETURN_ARG(QVariant, mayQuit)))
+        mayQuit = true;
+    return mayQuit.toBool();
+}
+
 void myQQuickView::notifyKeyboard(bool isDown, uchar usbCode)
 {
     callScene("detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
@@ -148,7 +159,15 @@ bool myQQuickView::loadProfile(int profile)
 
 void myQQuickView::saveProfile(int profile)
 {
-    m_files->saveProfile(profile, dialogs());
+    // The name list holds each profile's name followed by its number digit.
+    QString name;
+    const QString digit = QString::number(profile);
+    for (const QVariant &entry : m_macros.getNameList(MacroLibrary::kProfileNames)) {
+        const QString text = entry.toString();
+        if (digit.size() == 1 && text.size() > 1 && text.endsWith(digit))
+            name = text.chopped(1);
+    }
+    m_files->saveProfile(profile, dialogs(), name);
 }
 
 void myQQuickView::resetProfile(int profile)

@@ -50,6 +50,9 @@ public:
     // Queued calls into the scene for the key and button capture.
     void notifyKeyboard(bool isDown, uchar usbCode);
     void notifyMouse(bool isDown, uint buttonCode, uint x, uint y);
+    // Whether the program may quit now. With unsaved changes the scene asks
+    // the user and answers later through the window controller's onQuit().
+    bool askToQuit();
 
 public slots:
     void clearHidBusy();

@@ -198,9 +198,13 @@ bool SettingsFiles::saveProfile(int profile, const QString &chosenPath)
     return saved;
 }
 
-bool SettingsFiles::saveProfile(int profile, FileDialogs &dialogs)
+bool SettingsFiles::saveProfile(int profile, FileDialogs &dialogs, const QString &profileName)
 {
     if (!isProfile(profile))
         return false;
-    return saveProfile(profile, dialogs.saveFile(saveCaption(), profileFilter()));
+    const QString filter = profileFilter();
+    return saveProfile(
+        profile,
+        FileDialogs::withSuffixOf(
+            dialogs.saveFile(saveCaption(), filter, FileDialogs::proposedName(profileName, filter)), filter));
 }

@@ -69,7 +69,9 @@ public:
     bool loadProfile(int profile, FileDialogs &dialogs);
     // Export: a byte copy of the profile's file, replacing `chosenPath`.
     bool saveProfile(int profile, const QString &chosenPath);
-    bool saveProfile(int profile, FileDialogs &dialogs);
+    // Export: the dialog proposes `profileName` with the profile extension,
+    // which a name typed without one gets too.
+    bool saveProfile(int profile, FileDialogs &dialogs, const QString &profileName = QString());
 
     // Writes what every store holds to its file.
     void syncAll();

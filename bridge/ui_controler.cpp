@@ -23,7 +23,9 @@ myQQuickView *Ui_Controler::setup(QWidget *window, Hid_Thread *hid, const QStrin
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window itself: a rule without a selector would reach every
+    // child, the file dialogs too, and leave them black and unreadable.
+    window->setStyleSheet(QStringLiteral("#%1 { background: transparent; }").arg(window->objectName()));
 
     m_view = new myQQuickView(window);
     m_view->setObjectName(QStringLiteral("ui_View"));
@@ -93,4 +95,9 @@ void Ui_Controler::setBusy(int busyTime)
 void Ui_Controler::setBusy()
 {
     setBusy(0);
+}
+
+void Ui_Controler::onQuit()
+{
+    emit quitRequested();
 }

@@ -34,6 +34,11 @@ public slots:
     bool startSystemMove();
     void setBusy(int busyTime);
     void setBusy();
+    // The scene's answer to a Quit that waited on unsaved changes.
+    void onQuit();
+
+signals:
+    void quitRequested();
 
 private:
     QPointer<QWidget> m_window;

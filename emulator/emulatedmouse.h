@@ -110,6 +110,8 @@ public:
     QByteArray macro(int slot) const;
     // 553 11H: stage count (0 until set) and the eight register bytes.
     int dpiStageCount() const { return m_dpiStageCount; }
+    // As if the DPI table with `count` stages had been written (553).
+    void setDpiStageCount(int count) { m_dpiStageCount = count; }
     QByteArray dpiTable() const { return m_dpiTable; }
     // 553 lighting: fixed colour (0CH), effect triple (0DH), stage colours (10H).
     std::array<unsigned char, 3> fixedLedColor() const { return m_fixedColor; }

@@ -6,6 +6,7 @@ import "J2"
 import "basic/theme.js" as Theme
 import "common/values.js" as Values
 import "common/mainTexts.js" as MainTexts
+import "common/prompts.js" as Prompts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
 // mask, and the six functions the native side calls. Invisible until the
@@ -28,6 +29,12 @@ Item {
     property int profileNo: 0
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+    // The unsaved-changes question and the refusal lines.
+    property var promptLang: Prompts.english
+    // What waits on the unsaved-changes question: a profile to switch to,
+    // or quitting.
+    property int pendingProfile: -1
+    property bool quitPending: false
 
     // The main screen is shown at the end of the first protect lock.
     property bool mainShown: false
@@ -133,6 +140,7 @@ Item {
         if (isEnable) {
             var reached = ui_View.endMouseChanges() !== false
             ui_View.setEnabled(true)
+            bottomBar.refreshHover()
             return reached
         }
         ui_View.setEnabled(false)
@@ -179,6 +187,7 @@ Item {
         gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
         profile.profileLang = ui_View.getLangStrings("profile", language)
         _KeyCodeString.setTexts(ui_View.getLangStrings("keyCode", language))
+        promptLang = Prompts.merged(ui_View.getLangStrings("prompt", language))
         // The bridge keeps this section for its own notices.
         ui_View.getLangStrings("other", language)
     }
@@ -202,6 +211,7 @@ Item {
     function endProtect() {
         ui_View.setEnabled(true)
         busyIndicator.visible = false
+        bottomBar.refreshHover()
         var first = !mainShown && isPownOn
         // The main screen's pictures are decoded as it becomes visible, so
         // the line follows them (the start-up benchmark reads it).
@@ -265,10 +275,19 @@ Item {
         noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
     }
 
+    // Unsaved changes are never lost by a switch: the user is asked first.
     function changeProfile(n) {
         finishEdits()
         if (n === profileNo || n < 0)
             return
+        if (hasUnsaved) {
+            askUnsaved(n, false)
+            return
+        }
+        switchProfile(n)
+    }
+
+    function switchProfile(n) {
         controlUIEnable(false)
         profileNo = n
         profile.profileNo = n
@@ -281,6 +300,103 @@ Item {
         }
         noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
     }
+
+    // ---- Unsaved changes, quitting, refusals ----
+
+    // The tray's Quit asks the scene first: true when nothing is unsaved;
+    // otherwise the question is shown and its answer quits or stays.
+    function requestQuit() {
+        if (!hasUnsaved)
+            return true
+        askUnsaved(-1, true)
+        return false
+    }
+
+    function askUnsaved(n, quitting) {
+        pendingProfile = n
+        quitPending = quitting
+        mainFocus()
+        unsavedBox.maskWasShown = mainMask.visible
+        mainMask.visible = true
+        unsavedBox.open()
+    }
+
+    // 0 save the changes to the current profile, 1 discard them, 2 stay.
+    function answerUnsaved(answer) {
+        var n = pendingProfile
+        var quitting = quitPending
+        pendingProfile = -1
+        quitPending = false
+        unsavedBox.visible = false
+        mainMask.visible = unsavedBox.maskWasShown
+        if (answer === 0)
+            save()
+        else if (answer === 1)
+            discardChanges()
+        // Stayed, or the save did not take: the title list shows the
+        // profile in use again.
+        if (answer === 2 || hasUnsaved) {
+            menuUp.profileList.currentSelect = profile.activeRow
+            return
+        }
+        if (quitting)
+            ui_Ctl.onQuit()
+        else
+            switchProfile(n)
+    }
+
+    function discardChanges() {
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+    }
+
+    // Says in one line why an action did nothing (a key of Prompts.refusals).
+    function refuse(reason) {
+        noticeLine.show(Prompts.refusalText(promptLang, reason))
+    }
+
+    // ---- Keyboard ----
+
+    // Escape closes the topmost box or page, or the open menus; a page that
+    // waits for keys takes Escape as a key.
+    function closeTopmost() {
+        if (capturingKeys)
+            return false
+        if (unsavedBox.visible) {
+            answerUnsaved(2)
+            return true
+        }
+        if (factorysure.visible) {
+            factorysure.cancelClick()
+            return true
+        }
+        for (var page of [macroEditor, keyAssigment, gunControl, systemSetting, profile]) {
+            if (page.visible) {
+                page.close()
+                return true
+            }
+        }
+        noticeLine.hide()
+        mainFocus()
+        return true
+    }
+
+    focus: true
+    Keys.onEscapePressed: function (event) { event.accepted = mainIten.closeTopmost() }
+
+    // Keys reach the scene through its root whenever no control holds the
+    // focus, so Escape works after an input is left.
+    function reclaimFocus() {
+        var w = Window.window
+        if (visible && w && (!w.activeFocusItem || w.activeFocusItem === w.contentItem))
+            forceActiveFocus()
+    }
+    Connections {
+        target: mainIten.Window.window
+        function onActiveFocusItemChanged() { mainIten.reclaimFocus() }
+    }
+    onVisibleChanged: reclaimFocus()
 
     // ---- Dialog pages ----
 
@@ -300,6 +416,7 @@ Item {
         if (keyMatrix.checkOneLeftKey()) {
             if (fromPicture)
                 mouse.selectKey = -1
+            refuse("onlyLeftButton")
             return
         }
         if (fromPicture)
@@ -590,6 +707,7 @@ Item {
                 keyMatrix.macroRenamed(oldMacroName, newMacroName)
             }
             onModifyMacroData: function (macroName) { keyMatrix.macroEdited(macroName) }
+            onRefused: function (reason) { mainIten.refuse(reason) }
         }
         GunControl {
             id: gunControl
@@ -626,6 +744,7 @@ Item {
                 menuUp.profileList.closeMenu()
             }
             onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+            onRefused: function (reason) { mainIten.refuse(reason) }
             // Rows move when one is deleted: the title-area list follows the
             // active profile's row.
             onActiveRowChanged: menuUp.profileList.currentSelect = activeRow
@@ -639,6 +758,18 @@ Item {
                 mainMask.visible = false
             }
             onOkClick: mainIten.factoryReset()
+        }
+        QuestionBox {
+            id: unsavedBox
+            objectName: "unsavedBox"
+            // The mask as it was before the question: a page may be open.
+            property bool maskWasShown: false
+            title: mainIten.promptLang[0]
+            question: mainIten.promptLang[1]
+            answers: [{ name: "unsavedSaveButton", text: mainIten.promptLang[2] },
+                      { name: "unsavedDiscardButton", text: mainIten.promptLang[3] },
+                      { name: "unsavedStayButton", text: mainIten.promptLang[4] }]
+            onAnswered: function (index) { mainIten.answerUnsaved(index) }
         }
     }
 
@@ -667,5 +798,14 @@ Item {
     EditCloser {
         id: editCloser
         z: 100
+    }
+
+    NoticeLine {
+        id: noticeLine
+        objectName: "noticeLine"
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenterOffset: 36
+        z: 50
     }
 }

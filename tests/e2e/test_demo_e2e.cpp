@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
@@ -33,17 +34,62 @@ QString xdotool(const QStringList &arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-// The window's picture on the X server, taken from the root window.
-QImage windowShot(const QString &window)
+// The window's picture on the X server, taken from the root window: the
+// main window's 1024 x 640, or the window's own size.
+QImage windowShot(const QString &window, bool ownSize = false)
 {
     const QString geometry = xdotool({QStringLiteral("getwindowgeometry"), window});
     const QRegularExpressionMatch at =
         QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
-    if (!at.hasMatch())
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Geometry: (\\d+)x(\\d+)")).match(geometry);
+    if (!at.hasMatch() || (ownSize && !size.hasMatch()))
         return {};
     return QGuiApplication::primaryScreen()
-        ->grabWindow(0, at.captured(1).toInt(), at.captured(2).toInt(), 1024, 640)
+        ->grabWindow(0, at.captured(1).toInt(), at.captured(2).toInt(),
+                     ownSize ? size.captured(1).toInt() : 1024, ownSize ? size.captured(2).toInt() : 640)
         .toImage();
+}
+
+// A visible window named `name`, once it shows; empty when none does within
+// `timeoutMs`.
+QString dialogWindow(const QString &name, int timeoutMs = 10000)
+{
+    QString found;
+    // Found or not, `found` says.
+    (void)QTest::qWaitFor(
+        [&] {
+            found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$')})
+                        .section(QLatin1Char('\n'), 0, 0);
+            return !found.isEmpty();
+        },
+        timeoutMs);
+    return found;
+}
+
+// Readable: the dialog's most common colour (its background) is light, and
+// there are dark pixels on it (the labels and the list's texts).
+bool readable(const QImage &shot)
+{
+    QHash<QRgb, int> counts;
+    int dark = 0;
+    for (int y = 0; y < shot.height(); y += 2) {
+        for (int x = 0; x < shot.width(); x += 2) {
+            const QRgb pixel = shot.pixel(x, y) | 0xff000000u;
+            ++counts[pixel];
+            dark += qGray(pixel) < 80;
+        }
+    }
+    QRgb background = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    }
+    return qGray(background) > 160 && dark > 20;
 }
 
 // Kept with the build for a person to look at.
@@ -82,12 +128,13 @@ bool finished(QProcess &process)
     return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
 }
 
-// A click (or a double click) at window coordinates, as a person's pointer.
-void clickAt(const QString &window, int x, int y, int repeat = 1)
+// A click (or a double click) at window coordinates, as a person's pointer;
+// button 3 is the right button.
+void clickAt(const QString &window, int x, int y, int repeat = 1, int button = 1)
 {
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
              QString::number(y), QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(repeat),
-             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+             QStringLiteral("--delay"), QStringLiteral("80"), QString::number(button)});
 }
 
 constexpr QRgb kOrange = qRgb(0xcf, 0x3e, 0x00);
@@ -412,6 +459,63 @@ private slots:
         const QString profile = QStringLiteral("modules/setting/p%1.bin").arg(profileNo + 1);
         QVERIFY2(fileText(m_install.filePath(profile)).contains(QLatin1String("[mouseMacroKey]\n4=Macro_0")),
                  qPrintable(profile));
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // Import and export as a person meets them: the import dialog is
+    // readable (a light background with dark labels, not the main window's
+    // transparent black), and an export named without extension writes
+    // NAME.pf (in a folder of the test's, reached through the dialog).
+    void fileDialogsAreReadableAndAddTheExtension()
+    {
+        QTemporaryDir there;
+        QProcess demo;
+        QImage shot;
+        // Away from Save, where the last journey left the pointer: its
+        // hover colour would hide the main screen's blue.
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
+        start(demo);
+        const QString window = mainScreen(demo, shot);
+        QVERIFY(!window.isEmpty());
+
+        // Config, then Export from the first row's menu; "Mine" typed
+        // without extension.
+        clickAt(window, 718, 620);
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(330, 230), kOrange), 5000);
+        clickAt(window, 340, 235, 1, 3);
+        // The menu: grey over the orange row.
+        QTRY_VERIFY_WITH_TIMEOUT(near(windowShot(window).pixel(436, 249), qRgb(0x1a, 0x1a, 0x1a)), 5000);
+        clickAt(window, 390, 271);
+        const QString save = dialogWindow(QStringLiteral("Save File"));
+        QVERIFY(!save.isEmpty());
+        keep(windowShot(save, true), "export-dialog.png");
+        // A folder typed and Enter opens it; then the bare name.
+        for (const QString &typed : {there.path() + QLatin1Char('/'), QStringLiteral("Mine")}) {
+            xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("ctrl+a")});
+            xdotool({QStringLiteral("type"), QStringLiteral("--window"), save, typed});
+            xdotool({QStringLiteral("key"), QStringLiteral("--window"), save, QStringLiteral("Return")});
+        }
+        const QString written = QDir(there.path()).filePath(QStringLiteral("Mine.pf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(written), 10000);
+        QVERIFY(!QFile::exists(QDir(there.path()).filePath(QStringLiteral("Mine"))));
+        QCOMPARE(fileText(written), fileText(m_install.filePath(QStringLiteral("modules/setting/p1.bin"))));
+
+        // Then Import on the profile page, once the window takes input
+        // again (New turns orange under the pointer).
+        QTRY_VERIFY_WITH_TIMEOUT((xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                           QStringLiteral("353"), QStringLiteral("425")}),
+                                  near(windowShot(window).pixel(330, 418), kOrange)),
+                                 10000);
+        clickAt(window, 433, 425);
+        const QString open = dialogWindow(QStringLiteral("Open File"));
+        QVERIFY(!open.isEmpty());
+        QImage dialog;
+        QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowShot(open, true)).isNull() && readable(dialog), 10000);
+        keep(dialog, "import-dialog.png");
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), open, QStringLiteral("Escape")});
+        QTRY_VERIFY_WITH_TIMEOUT(dialogWindow(QStringLiteral("Open File"), 500).isEmpty(), 10000);
 
         demo.terminate();
         QVERIFY(finished(demo));

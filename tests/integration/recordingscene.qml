@@ -5,6 +5,7 @@ Item {
     width: 1024
     height: 640
     property string log: ""
+    property bool unsaved: false
 
     function initUI() { log += "initUI;" }
     function run() { log += "run;" }
@@ -12,4 +13,8 @@ Item {
     function detectMouse(isDown, buttonCode, x, y) { log += "ms:" + isDown + ":" + buttonCode + ":" + x + ":" + y + ";" }
     function setProtectUI(interval) { log += "protect:" + interval + ";" }
     function setCurrentDPI(dpiValue) { log += "dpi:" + dpiValue + ";" }
+    function requestQuit() {
+        log += "requestQuit;"
+        return !unsaved
+    }
 }

@@ -182,8 +182,14 @@ private slots:
         QVERIFY(!macros.saveMacroFile(QStringLiteral("N"), dialogs));
         QCOMPARE(tree.read(QStringLiteral("out.mc")), QByteArray("keep me"));
         QVERIFY(macros.saveMacroFile(QStringLiteral("M"), dialogs));
-        QCOMPARE(dialogs.asked.last(), QStringLiteral("save|Save File|Macro(*.mc)"));
+        QCOMPARE(dialogs.asked.last(), QStringLiteral("save|Save File|Macro(*.mc)|M.mc"));
         QCOMPARE(tree.read(QStringLiteral("out.mc")), chosen);
+
+        // A name typed without an extension gets the macro one.
+        dialogs.answer = tree.path(QStringLiteral("bare"));
+        QVERIFY(macros.saveMacroFile(QStringLiteral("M"), dialogs));
+        QCOMPARE(tree.read(QStringLiteral("bare.mc")), chosen);
+        QVERIFY(!tree.exists(QStringLiteral("bare")));
     }
 
     // A macro file that is a link to a file elsewhere: writing the macro

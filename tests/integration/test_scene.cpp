@@ -9,6 +9,7 @@
 #include <QQuickWindow>
 #include <QSettings>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -113,6 +114,29 @@ private slots:
         QVERIFY2(leftovers.isEmpty(), qPrintable(leftovers));
     }
 
+    // The pointer leaves Save while the scene is locked and takes no input:
+    // once the lock ends, Save is no longer drawn as under the pointer.
+    void saveLosesItsHoverWhenTheLockEnds()
+    {
+        SceneFixture scene(ChipFamily::F553);
+        QVERIFY(scene.start());
+        QQuickItem *save = scene.item("saveButton");
+        QVERIFY(save);
+        // Moved as the window system moves the pointer, so that where it is
+        // is known even while the view takes no input.
+        QWindow *window = scene.view().window()->windowHandle();
+        QVERIFY(window);
+        QTest::mouseMove(window, scene.view().mapTo(scene.view().window(), kSaveButton));
+        QTRY_VERIFY(save->property("hovered").toBool());
+        scene.view().setBusy(1000);
+        QVERIFY(!scene.view().isEnabled());
+        QTest::mouseMove(window, scene.view().mapTo(scene.view().window(), QPoint(500, 300)));
+        QVERIFY(save->property("hovered").toBool());
+        scene.view().setBusy(0);
+        QVERIFY(scene.view().isEnabled());
+        QTRY_VERIFY(!save->property("hovered").toBool());
+    }
+
     // Reset on a gun model: the factory settings go out and the mouse ends on
     // its second DPI stage, whatever it was on.
     void resetEndsOnTheSecondStage()
@@ -123,7 +147,7 @@ private slots:
         QVERIFY(scene.start());
         scene.link.forgetHistory();
         scene.click(kResetButton);
-        QQuickItem *box = scene.root()->findChild<QQuickItem *>(QStringLiteral("resetOkButton"));
+        QQuickItem *box = scene.item("resetOkButton");
         QVERIFY(box && box->isVisible());
         scene.click(kResetOk);
         QTRY_COMPARE(scene.mouse->currentStage(), 2);

@@ -261,10 +261,20 @@ private slots:
         tree.write(QStringLiteral("out.pf"), "old export, much longer than the profile itself ...........\n");
         dialogs.answer = tree.path(QStringLiteral("out.pf"));
         dialogs.asked.clear();
-        QVERIFY(files.saveProfile(0, dialogs));
-        QCOMPARE(dialogs.asked, QStringList(QStringLiteral("save|Save File|Profile(*.pf)")));
+        QVERIFY(files.saveProfile(0, dialogs, QStringLiteral("Work")));
+        QCOMPARE(dialogs.asked, QStringList(QStringLiteral("save|Save File|Profile(*.pf)|Work.pf")));
         QCOMPARE(tree.read(QStringLiteral("out.pf")), tree.read(kP1));
         QVERIFY(tree.read(QStringLiteral("out.pf")).contains("scrollRate=4"));
+
+        // A name typed without an extension gets the profile one; one typed
+        // with its own is kept.
+        for (const auto &[typed, written] :
+             {std::pair{"bare", "bare.pf"}, std::pair{"named.txt", "named.txt"}}) {
+            dialogs.answer = tree.path(QLatin1String(typed));
+            QVERIFY(files.saveProfile(0, dialogs));
+            QCOMPARE(tree.read(QLatin1String(written)), tree.read(kP1));
+        }
+        QVERIFY(!tree.exists(QStringLiteral("bare")));
 
         dialogs.answer.clear();
         QVERIFY(!files.saveProfile(1, dialogs));

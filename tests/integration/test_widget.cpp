@@ -13,6 +13,7 @@
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -184,6 +185,36 @@ private slots:
         QVERIFY(!rig.window->hid().isListening());
     }
 
+    // The tray's Quit asks the scene first: with changes unsaved the program
+    // runs on until the scene answers through the window controller.
+    void trayQuitWaitsForTheSceneWhenChangesAreUnsaved()
+    {
+        WindowRig rig(mouseOf(ChipFamily::F553));
+        Widget &w = *rig.window;
+        w.checkDevice();
+        QVERIFY(w.hid().isListening());
+        w.view()->rootObject()->setProperty("unsaved", true);
+        w.quitFromTray();
+        QVERIFY(sceneLog(w).contains(QLatin1String("requestQuit;")));
+        QCoreApplication::processEvents();
+        QVERIFY(w.hid().isListening());
+
+        auto *controller = qobject_cast<Ui_Controler *>(
+            w.view()->rootContext()->contextProperty(QStringLiteral("ui_Ctl")).value<QObject *>());
+        QVERIFY(controller);
+        controller->onQuit();
+        QTRY_VERIFY(!w.hid().isListening());
+    }
+
+    void trayQuitWithNothingUnsavedQuitsAtOnce()
+    {
+        WindowRig rig(mouseOf(ChipFamily::F553));
+        Widget &w = *rig.window;
+        w.checkDevice();
+        w.quitFromTray();
+        QVERIFY(!w.hid().isListening());
+    }
+
     void connectEnablesEventReportsKeepingOtherOptions()
     {
         WindowRig rig(mouseOf(ChipFamily::F553));
@@ -345,6 +376,36 @@ private slots:
         QVERIFY(!demo.backend().isAnswering());
         actions[4]->trigger(); // answer again
         QVERIFY(demo.backend().isAnswering() && demo.backend().isPluggedIn());
+    }
+
+    // The demo's mouse starts with the stages of the installed profile in
+    // use: its DPI button steps through those only.
+    void demoMouseStartsAsTheInstalledProfile_data()
+    {
+        QTest::addColumn<ChipFamily>("family");
+        QTest::newRow("553") << ChipFamily::F553;
+        QTest::newRow("560") << ChipFamily::F560;
+    }
+    void demoMouseStartsAsTheInstalledProfile()
+    {
+        QFETCH(ChipFamily, family);
+        DemoMouse demo;
+        WindowRig rig(mouseOf(family));
+        QFile profile(rig.dir.filePath(QStringLiteral("modules/setting/p3.bin")));
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("[mouse]\ncurrentDpiCount=3\n");
+        profile.close();
+        QSettings(rig.dir.filePath(QStringLiteral("modules/setting/apConfig.bin")), QSettings::IniFormat)
+            .setValue(QStringLiteral("mouse/profileNo"), 2);
+        demo.plugInto(*rig.window);
+        EmulatedMouse &mouse = demo.backend().mouse();
+        mouse.setCurrentProfile(1);
+        QList<int> stages;
+        for (int press = 0; press < 4; ++press) {
+            mouse.pressDpiButton();
+            stages.append(mouse.currentStage());
+        }
+        QCOMPARE(stages, QList<int>({2, 3, 1, 2}));
     }
 
     void copyDataText()

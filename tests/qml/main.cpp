@@ -5,6 +5,7 @@
 
 #include "scenefakes.h"
 #include "scenetypes.h"
+#include "sourcelanguages.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -57,6 +58,7 @@ public slots:
         context->setContextProperty(QStringLiteral("ui_View"), fakes.view);
         context->setContextProperty(QStringLiteral("hid"), fakes.hid);
         context->setContextProperty(QStringLiteral("ui_Ctl"), fakes.ctl);
+        context->setContextProperty(QStringLiteral("languages"), new SourceLanguages(engine));
         m_doubles.setRecorder(fakes.recorder);
         engine->addUrlInterceptor(&m_doubles);
     }

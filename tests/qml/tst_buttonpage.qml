@@ -304,6 +304,66 @@ Item {
             compare(dialog.keyString, "Copy")
         }
 
+        function test_opensOnTheCurrentFunction_data() {
+            return [
+                { tag: "mouse function", codes: [0, 0, 242, 0], radio: "mouseRadio3" },
+                { tag: "DPI step", codes: [5, 0, 1, 0], radio: "dpiRadio22" },
+                { tag: "gun", codes: [8, 0, 2, 0], radio: "gunRadio54" },
+                { tag: "media", codes: FunctionCodes.codesOfText(29), grid: "mediaGrid", entry: 2 },
+                { tag: "shortcut", codes: FunctionCodes.codesOfText(44), grid: "shortcutGrid", entry: 2 },
+                { tag: "fire", codes: [1, 4, 20, 3], fire: ["A", "20MS", "3", false] },
+                { tag: "endless fire", codes: [1, 0x2C, 10, 0], fire: ["Space", "10MS", "0", true] },
+                { tag: "combination", codes: [2, 3, 4, 5], combo: "LCtrl + LShift + A + B" },
+                { tag: "macro", codes: [4, 2, 3, 0], macro: 1, runMode: 2 }
+            ]
+        }
+
+        // The dialog opens on the button's function, whatever the button
+        // opened before it left in the sections (a macro with run mode 1, a
+        // captured combination, a middle-key mark).
+        function test_opensOnTheCurrentFunction(data) {
+            startButtons({ 2: [4, 1, 2, 0], 3: data.codes, 6: [2, 1, 5, 0] },
+                         { "mouseMacroKey/2": "m1", "mouseMacroKey/3": "m2" })
+            for (var earlier of [2, 6, 1]) {
+                openSlot(earlier)
+                closeDialog()
+            }
+            var dialog = openSlot(3)
+            compare(working(), data.codes.map(Number))
+            for (var radio of ["mouseRadio2", "mouseRadio3", "mouseRadio7", "dpiRadio22", "dpiRadio56",
+                               "gunRadio53", "gunRadio54"])
+                compare(part(radio).isSelect, radio === data.radio, radio)
+            for (var grid of ["mediaGrid", "windowsGrid", "shortcutGrid"])
+                compare(part(grid).currentSelect, grid === data.grid ? data.entry : 0, grid)
+            var fire = data.fire || ["Click Input", "10ms", "0", true]
+            compare(part("fireBox").textValue, fire[0])
+            compare(part("rateDrop").textValue, fire[1])
+            compare(part("timesInput").textValue, fire[2])
+            compare(part("endlessBox").isSelect, fire[3])
+            compare(part("comboBox").textValue, data.combo || "Click Input")
+            compare(part("macroDrop").currentSelect, data.macro === undefined ? -1 : data.macro)
+            for (var mode = 0; mode < 3; ++mode)
+                compare(part("runMode" + mode).isSelect, mode === (data.runMode || 0), "run mode " + mode)
+            // Closing without a choice changes nothing.
+            closeDialog()
+            verify(!part("keyMatrix").isSave)
+        }
+
+        // A click on an empty cell closes the grid and applies the entry the
+        // grid shows, as a click on that entry would.
+        function test_emptyGridCellAppliesTheShownEntry() {
+            startButtons()
+            var dialog = openSlot(6)
+            var grid = part("mediaGrid")
+            part("keyScroll").contentY = 200
+            mouseClick(grid, grid.width / 2, 12)
+            tryCompare(grid, "isAnimating", false)
+            mouseClick(findChild(grid, "dropCell8"))
+            verify(!grid.isDrop)
+            compare(working()[0], 3)
+            compare(dialog.keyString, dialog.keyAssigmentLang[27 + grid.currentSelect])
+        }
+
         // A deleted macro: the slots bound to it get their factory function
         // and the table goes out at once, then the profiles are cleaned.
         function test_deletedMacro() {

@@ -17,7 +17,7 @@ Item {
 
         function startupLog(chipCalls, profileEntry) {
             var sections = ["main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
-                            "macroEditor", "systemSetting", "gunControl", "profile", "keyCode", "other"]
+                            "macroEditor", "systemSetting", "gunControl", "profile", "keyCode", "prompt", "other"]
             return [].concat(
                 ["setEnabled(false)"],
                 ["mouse/isColorful", "mouse/icType", "mouse/is55328", "mouse/is571", "mouse/isGun",

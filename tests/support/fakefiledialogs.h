@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Answers every dialog with `answer` (empty: the user cancelled) and records
-// how it was asked: "open|caption|filter" or "save|caption|filter".
+// how it was asked: "open|caption|filter" or "save|caption|filter|proposed".
 class FakeFileDialogs : public FileDialogs
 {
 public:
@@ -17,9 +17,9 @@ public:
         asked.append(QStringLiteral("open|%1|%2").arg(caption, filter));
         return answer;
     }
-    QString saveFile(const QString &caption, const QString &filter) override
+    QString saveFile(const QString &caption, const QString &filter, const QString &proposedName) override
     {
-        asked.append(QStringLiteral("save|%1|%2").arg(caption, filter));
+        asked.append(QStringLiteral("save|%1|%2|%3").arg(caption, filter, proposedName));
         return answer;
     }
 };

@@ -105,6 +105,55 @@ DialogFrame {
         var e = keyMatrix.modKeys.get(index)
         setWorking([e.keyCode0, e.keyCode1, e.keyCode2, e.keyCode3], e.keyText)
         open()
+        showCurrent()
+    }
+
+    // The dialog opens on the button's function: its section's mark, grid
+    // entry, captured key or macro and run mode; what an earlier button
+    // left in the sections is cleared. Nothing is stored by this.
+    function showCurrent() {
+        isFireInput = false
+        isComboInput = false
+        // Categories 01 fire, 02 combination, 04 macro.
+        var fire = keyCode0 === 1
+        var combo = keyCode0 === 2
+        var macro = keyCode0 === 4
+        fireText = fire ? keyText(keyCode1) : ""
+        rateText = fire ? keyCode2 + "MS" : "10ms"
+        timesText = fire ? String(keyCode3) : "0"
+        endless = !fire || keyCode3 === 0
+        comboBits = combo ? keyCode1 : 0
+        comboKey1 = combo ? keyCode2 : 0
+        comboKey2 = combo ? keyCode3 : 0
+        comboKeys = (comboKey1 ? 1 : 0) + (comboKey2 ? 1 : 0)
+        comboText = combo ? comboTextOf(keyCode1, keyCode2, keyCode3) : ""
+        runMode = macro ? keyCode1 : 0
+        if (bodyItem)
+            bodyItem.showChoice(FunctionCodes.textIndex(keyCode0, keyCode1, keyCode2, keyCode3),
+                                macro ? macroRow(keyString) : -1)
+    }
+
+    // As the capture box shows a combination: the modifiers in bit order,
+    // then the keys, joined with " + ".
+    function comboTextOf(bits, key1, key2) {
+        var parts = []
+        for (var bit = 0; bit < 8; ++bit) {
+            if (bits & (1 << bit))
+                parts.push(keyText(0xE0 + bit))
+        }
+        for (var key of [key1, key2]) {
+            if (key)
+                parts.push(keyText(key))
+        }
+        return parts.join(" + ")
+    }
+
+    function macroRow(name) {
+        for (var i = 0; i < macroNames.count; ++i) {
+            if (macroNames.get(i).textValue === name)
+                return i
+        }
+        return -1
     }
 
     function keyCodeToString(code0, code1, code2, code3) {

@@ -28,6 +28,26 @@ Item {
             group.itemAt(i).isSelect = group.itemAt(i).index === index
     }
 
+    // Marks the choice named by text `textIndex` (a radio or a grid entry;
+    // grids otherwise show their first entry) and macro row `macroRow`,
+    // clearing every other mark; the fire and run-mode controls follow the
+    // page's state.
+    function showChoice(textIndex, macroRow) {
+        for (var group of [mouseRadios, dpiRadios, gunRadios])
+            pickRadio(group, textIndex)
+        pickRadio(runModeRadios, page.runMode)
+        var grids = [[mediaGrid, 27], [windowsGrid, 35], [shortcutGrid, 42]]
+        for (var g of grids) {
+            var entry = textIndex - g[1]
+            g[0].currentSelect = entry >= 0 && entry < g[0].count && g[0].itemText(entry) !== "" ? entry : 0
+        }
+        macroDrop.currentSelect = macroRow
+        endlessBox.isSelect = page.endless
+        timesInput.textValue = page.timesText
+        var slider = rateDrop.slider
+        slider.setValue(Math.max(slider.min, Math.min(slider.max, page.rateValue() - 1)))
+    }
+
     Connections {
         target: page
         function onTimesTextChanged() { timesInput.textValue = page.timesText }
@@ -100,8 +120,11 @@ Item {
                 onClicked: page.startFire()
             }
             Text {
+                id: rateLabel
                 x: 216
                 y: 132
+                width: Math.min(implicitWidth, rateDrop.x - x - 6)
+                elide: Text.ElideRight
                 text: Values.toText(page.keyAssigmentLang[11])
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
@@ -153,7 +176,8 @@ Item {
             DropDownSlider {
                 id: rateDrop
                 objectName: "rateDrop"
-                x: 256
+                // Beside its label, whose length depends on the language.
+                x: Math.min(282, Math.max(256, rateLabel.x + rateLabel.implicitWidth + 6))
                 y: 128
                 z: 8
                 width: 110
@@ -176,6 +200,8 @@ Item {
                 y: 236
                 width: 240
                 capturing: page.isComboInput
+                // Clear of the confirm and cancel pictures.
+                rightInset: page.isComboInput ? 56 : 0
                 textValue: page.isComboInput || page.comboText !== ""
                            ? page.comboText : Values.toText(page.keyAssigmentLang[10])
                 onClicked: {

@@ -235,12 +235,14 @@ Rectangle {
 
     // ---- Head: title, effect list, restore ----
 
+    // The title keeps its room: the effect list narrows for a long one
+    // ("Éclairage"), down to a width its rows still fit in.
     Text {
+        id: title
+        objectName: "lightTitle"
         x: 8
         y: 12
-        width: effectList.x - 16
-        fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 8
+        width: Math.min(implicitWidth, effectList.x - x - 8)
         elide: Text.ElideRight
         text: lightControl.lightControlLang[0] || ""
         color: Theme.fontColor
@@ -266,7 +268,7 @@ Rectangle {
         x: restoreButton.x - 8 - width
         y: 8
         z: 10
-        width: 140
+        width: Math.max(110, Math.min(150, restoreButton.x - 8 - (title.x + title.implicitWidth + 8)))
         currentSelect: 0
         mdItems: effectRows
         Accessible.name: "Effect " + textValue
@@ -317,10 +319,16 @@ Rectangle {
         width: lightControl.width
         height: 101
 
+        // Caption and blocks sit above the markers' reach, the blocks clear
+        // of a long caption ("Couleur").
         Text {
+            id: colourCaption
+            objectName: "colourCaption"
             x: 8
-            y: 4
-            width: 44
+            y: 0
+            height: 15
+            width: Math.min(implicitWidth, blockRow.x - x - 6)
+            verticalAlignment: Text.AlignVCenter
             elide: Text.ElideRight
             text: lightControl.lightControlLang[6] || ""
             color: Theme.fontColor
@@ -329,8 +337,9 @@ Rectangle {
         }
 
         Row {
-            x: 56
-            y: 4
+            id: blockRow
+            x: Math.min(lightControl.width - 4 - width, Math.max(56, colourCaption.x + colourCaption.implicitWidth + 6))
+            y: 1
             spacing: 1
 
             Repeater {

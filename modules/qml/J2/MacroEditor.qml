@@ -55,6 +55,8 @@ DialogFrame {
     signal modifyMacroData(string macroName)
     // The names changed; the button dialog's macro list follows.
     signal namesUpdated(var names)
+    // An action did nothing; `reason` names why (the main screen says it).
+    signal refused(string reason)
 
     width: 640
     height: 448
@@ -278,6 +280,10 @@ DialogFrame {
     }
 
     function toggleRecord() {
+        if (!isInputting && currentIndex < 0) {
+            refused("recordNoMacro")
+            return
+        }
         leaveEdits()
         if (!isInputting) {
             eventModel.clear()

@@ -26,6 +26,8 @@ DialogFrame {
     signal closed()
     // The user picked a profile in the title-area list.
     signal changeProfile(int tmpProfileNo)
+    // An action did nothing; `reason` names why (the main screen says it).
+    signal refused(string reason)
 
     width: 415
     height: 288
@@ -129,8 +131,10 @@ DialogFrame {
     function newProfile() {
         profileFocus()
         var number = freeNumber()
-        if (rows.count >= maxRows || number < 0)
+        if (rows.count >= maxRows || number < 0) {
+            refused("newFull")
             return
+        }
         addRow(number)
         ui_View.resetProfile(number)
     }
@@ -143,8 +147,10 @@ DialogFrame {
     function importProfile() {
         profileFocus()
         var number = freeNumber()
-        if (rows.count >= maxRows || number < 0)
+        if (rows.count >= maxRows || number < 0) {
+            refused("importFull")
             return
+        }
         if (Values.toBool(ui_View.loadProfile(number)))
             addRow(number)
     }
@@ -159,8 +165,12 @@ DialogFrame {
     // deleted profile is left as it is.
     function deleteProfile() {
         profileFocus()
-        if (currentRow <= 0 || currentRow >= rows.count || rows.get(currentRow).profileNo === profileNo)
+        if (currentRow < 0 || currentRow >= rows.count)
             return
+        if (currentRow === 0 || rows.get(currentRow).profileNo === profileNo) {
+            refused(currentRow === 0 ? "deleteStandard" : "deleteActive")
+            return
+        }
         rows.remove(currentRow)
         currentRow = Math.min(currentRow, rows.count - 1)
         storeList()

@@ -8,6 +8,8 @@ Rectangle {
 
     property string textValue: ""
     property bool capturing: false
+    // Room kept at the right for pictures the page puts into the box.
+    property int rightInset: 0
     readonly property alias hovered: area.containsMouse
 
     signal clicked()
@@ -19,10 +21,15 @@ Rectangle {
     Accessible.name: textValue
     Accessible.onPressAction: root.clicked()
 
+    // A long combination shrinks, then elides in the middle.
     Text {
-        anchors.centerIn: parent
-        width: parent.width - 8
+        objectName: "captureText"
+        x: 4
+        anchors.verticalCenter: parent.verticalCenter
+        width: parent.width - 8 - root.rightInset
         horizontalAlignment: Text.AlignHCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontMinSize
         elide: Text.ElideMiddle
         text: root.textValue
         color: Theme.fontColor

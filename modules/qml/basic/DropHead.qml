@@ -16,15 +16,15 @@ Rectangle {
     color: Theme.colorGray0
     border.color: Theme.colorGray1
 
-    // Clear of the arrow on both sides, so the text stays centred; a long
-    // text is set smaller, then cut.
+    // Kept clear of the arrow: a long text shrinks, then elides.
     Text {
+        objectName: "headText"
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: head.horizontalOffset
-        width: Math.max(0, head.width - 40)
+        width: Math.max(0, head.width - 40 - 2 * Math.abs(head.horizontalOffset))
         horizontalAlignment: Text.AlignHCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 9
+        minimumPixelSize: Theme.fontMinSize
         elide: Text.ElideRight
         text: head.text
         color: Theme.fontColor

@@ -27,9 +27,13 @@ Item {
         height: 40
         color: Theme.colorBlack
 
+        // Ends before the restore or close picture: a long title elides.
         Text {
+            objectName: "titleText"
             x: 16
+            width: (root.hasRestore ? restoreButton.x : closeButton.x) - x - 12
             anchors.verticalCenter: parent.verticalCenter
+            elide: Text.ElideRight
             text: root.textValue
             color: Theme.fontColor
             font.family: Theme.fontFamily
@@ -51,6 +55,7 @@ Item {
         }
 
         PictureButton {
+            id: restoreButton
             objectName: "restoreButton"
             anchors.right: closeButton.left
             anchors.rightMargin: 16

@@ -12,6 +12,13 @@ Rectangle {
 
     signal clicked()
 
+    // The pointer may have moved while the scene took no input: the hover
+    // colour follows where it is now.
+    function refreshHover() {
+        area.visible = false
+        area.visible = true
+    }
+
     width: 100
     height: 24
     color: area.containsMouse ? Theme.colorOrange : baseColor
@@ -20,12 +27,13 @@ Rectangle {
     Accessible.name: textValue
     Accessible.onPressAction: root.clicked()
 
+    // A caption longer than the button shrinks, then elides.
     Text {
         anchors.centerIn: parent
         width: Math.max(0, root.width - 8)
         horizontalAlignment: Text.AlignHCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 9
+        minimumPixelSize: Theme.fontMinSize
         elide: Text.ElideRight
         text: root.textValue
         color: Theme.fontColor

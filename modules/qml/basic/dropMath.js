@@ -58,3 +58,11 @@ function scrollOffset(barY, count) {
         return 0
     return clampScrollBar(barY, count) * (listHeight(count) - clipHeight) / travel
 }
+
+// The bar's y for rows scrolled up by `offset` (the inverse of scrollOffset).
+function barForOffset(offset, count) {
+    var range = listHeight(count) - clipHeight
+    if (range <= 0)
+        return 0
+    return offset * scrollBarTravel(count) / range
+}

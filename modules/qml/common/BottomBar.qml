@@ -16,6 +16,13 @@ Row {
 
     spacing: 16
 
+    function refreshHover() {
+        for (var i = 0; i < children.length; ++i) {
+            if (children[i].refreshHover)
+                children[i].refreshHover()
+        }
+    }
+
     TextButton {
         objectName: "configButton"
         textValue: bar.mainLang[MainTexts.config] || ""

@@ -16,5 +16,10 @@ DialogFrame {
     function resetData() { fake.call("gunControl", "resetData", []) }
     function gunControlFocus() { fake.call("gunControl", "gunControlFocus", []) }
 
+    function close() {
+        fake.call("gunControl", "close", [])
+        visible = false
+        closed()
+    }
     Component.onCompleted: fake.pages.gunControl = this
 }

@@ -29,5 +29,10 @@ DialogFrame {
         fake.call("keyAssigment", "detectKeyboard", [isDown, usbCode, inputType])
     }
 
+    function close() {
+        fake.call("keyAssigment", "close", [])
+        visible = false
+        closed()
+    }
     Component.onCompleted: fake.pages.keyAssigment = this
 }

@@ -21,7 +21,8 @@ Item {
 
     function init(isSendData, isRecovery) { fake.call("keyMatrix", "init", [isSendData, isRecovery]) }
     function saveData() { fake.call("keyMatrix", "saveData", []) }
-    function checkOneLeftKey() { return false }
+    property bool oneLeftKey: false
+    function checkOneLeftKey() { return oneLeftKey }
     function macroDeleted(name) { fake.call("keyMatrix", "macroDeleted", [name]) }
     function macroRenamed(oldName, newName) { fake.call("keyMatrix", "macroRenamed", [oldName, newName]) }
     function macroEdited(name) { fake.call("keyMatrix", "macroEdited", [name]) }

@@ -14,6 +14,7 @@ DialogFrame {
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
     signal namesUpdated(var names)
+    signal refused(string reason)
 
     width: 640
     height: 448
@@ -23,5 +24,10 @@ DialogFrame {
     function detectInput(isDown, usbCode) { fake.call("macroEditor", "detectInput", [isDown, usbCode]) }
     function macroEditorFocus() { fake.call("macroEditor", "macroEditorFocus", []) }
 
+    function close() {
+        fake.call("macroEditor", "close", [])
+        visible = false
+        closed()
+    }
     Component.onCompleted: fake.pages.macroEditor = this
 }

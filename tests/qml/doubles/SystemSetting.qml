@@ -14,5 +14,10 @@ DialogFrame {
     function init(isSendData, isRecovery) { fake.call("systemSetting", "init", [isSendData, isRecovery]) }
     function systemSettingFocus() { fake.call("systemSetting", "systemSettingFocus", []) }
 
+    function close() {
+        fake.call("systemSetting", "close", [])
+        visible = false
+        closed()
+    }
     Component.onCompleted: fake.pages.systemSetting = this
 }

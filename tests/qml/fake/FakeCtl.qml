@@ -10,4 +10,5 @@ QtObject {
     function onYChanged(dy) { return recorder.call("ui_Ctl", "onYChanged", [dy]) }
     function startSystemMove() { return recorder.call("ui_Ctl", "startSystemMove", [], false) }
     function setBusy(busyTime) { return recorder.call("ui_Ctl", "setBusy", [busyTime]) }
+    function onQuit() { return recorder.call("ui_Ctl", "onQuit", []) }
 }
