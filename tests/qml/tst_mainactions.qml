@@ -308,7 +308,7 @@ Item {
             verify(!part("askMenu").visible)
             compare(root.language, data.language)
             var sections = fake.calls.filter(c => c.indexOf("getLangStrings(") === 0)
-            compare(sections.length, data.kept ? 11 : 0)
+            compare(sections.length, data.kept ? 12 : 0)
             if (data.kept)
                 compare(sections[0], "getLangStrings(main, French)")
             compare(fake.calls.filter(c => c.indexOf("chooseLanguage(") === 0), ["chooseLanguage(French)"])

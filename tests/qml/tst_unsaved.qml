@@ -16,12 +16,13 @@ Item {
         loader: scene
 
         readonly property var prompt: texts("prompt")
-        readonly property var switchLog: ["setEnabled(false)", "setGlobalData(mouse/profileNo, 2)",
+        readonly property var switchLog: ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)",
             "setCurrentProfile(2)", "keyMatrix.init(true, false)", "getData(mouse/reportRate, false)",
             "mouseSetReportRate(4)", "dpiSetting.init(true, false)", "lightControl.init(true, false)",
             "systemSetting.init(true, false)", "mouseSwitchKeyMatrix(1)", "mouseResetKeyMatrix()",
-            "setEnabled(true)"]
-        readonly property var saveLog: ["setEnabled(false)", "dpiSetting.saveData(true)", "setEnabled(true)"]
+            "endMouseChanges()", "setEnabled(true)"]
+        readonly property var saveLog: ["setEnabled(false)", "beginMouseChanges()", "dpiSetting.saveData(true)",
+            "endMouseChanges()", "setEnabled(true)"]
         readonly property var answerButtons: ["unsavedSaveButton", "unsavedDiscardButton", "unsavedStayButton"]
 
         function startOnProfile0() {
@@ -74,8 +75,8 @@ Item {
             return [
                 { tag: "nothing unsaved", unsaved: false, answer: -1, log: [] },
                 { tag: "save", unsaved: true, answer: 0,
-                  log: ["setEnabled(false)", "lightControl.saveData(true, 0)", "setEnabled(true)",
-                        "ui_Ctl.onQuit()"] },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "lightControl.saveData(true, 0)",
+                        "endMouseChanges()", "setEnabled(true)", "ui_Ctl.onQuit()"] },
                 { tag: "discard", unsaved: true, answer: 1, log: ["ui_Ctl.onQuit()"] },
                 { tag: "stay", unsaved: true, answer: 2, log: [] }
             ]
