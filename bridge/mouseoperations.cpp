@@ -100,8 +100,11 @@ bool MouseOperations::sendProfile(QSettings &profile, const ProfileSend &send)
 {
     beginChanges();
     mouseSetKeyMatrix(profile, send.src64, true, send.firePeriods);
+    for (const ProfileSend::Macro &macro : send.macros)
+        mouseSendMacroData(macro.data, macro.slot);
     mouseSetReportRate(send.rateCode);
-    mouseSetDpi(send.dpiCount, send.sensorType, send.dpiValues);
+    if (send.withDpi)
+        mouseSetDpi(send.dpiCount, send.sensorType, send.dpiValues);
     sendLighting(send.light);
     if (m_model.isGun) {
         // Matrix 1 made current again, and the gun matrices back to the

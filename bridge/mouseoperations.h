@@ -20,7 +20,19 @@ struct ProfileSend
     QVariantList src64;
     // Fire periods of gun slots 1..3, for a gun button.
     QVariantList firePeriods;
+    // A macro a button runs: its bytes for the slot the button names.
+    struct Macro
+    {
+        QVariant slot;
+        QVariantList data;
+    };
+    // The mouse keeps one set of macro slots for all profiles: a profile that
+    // comes into use puts its own macros into the slots its buttons run.
+    QList<Macro> macros;
     uchar rateCode = 0;
+    // False when the profile's stages could not be loaded: the mouse keeps
+    // its own.
+    bool withDpi = true;
     int dpiCount = 0;
     QString sensorType;
     QVariantList dpiValues;
@@ -64,7 +76,7 @@ public:
     // Macros that did not reach the mouse, waiting for the next group.
     int pendingMacroCount() const { return int(m_pendingMacros.size()); }
     // A profile change, in the program's order: the buttons (stored in
-    // `profile`), the report rate, the DPI stages, the lighting and, on a gun
+    // `profile`), the macros they run, the report rate, the DPI stages, the lighting and, on a gun
     // model, matrix 1 made current with the factory gun matrices, as one
     // group. True when the mouse took all of it.
     bool sendProfile(QSettings &profile, const ProfileSend &send);

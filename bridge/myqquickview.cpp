@@ -2,6 +2,7 @@
 
 #include "dpilimits.h"
 #include "hidthread.h"
+#include "reportrates.h"
 #include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
@@ -18,6 +19,12 @@ namespace {
 QVariant storable(const QVariant &value)
 {
     return value.metaType() == QMetaType::fromType<QJSValue>() ? value.value<QJSValue>().toVariant() : value;
+}
+
+// A list inside a map the scene passes may still be a script value.
+QVariantList listOf(const QVariant &value)
+{
+    return storable(value).toList();
 }
 
 constexpr const char *kLanguageKey = "common/language";
@@ -485,4 +492,31 @@ void myQQuickView::mouseSendLighting(QVariantList lightValue, QVariantList colou
                       : isStep == 2 ? LightingRules::Part::Colours
                                     : LightingRules::Part::All;
     m_operations.sendLighting(choice, part);
+}
+
+bool myQQuickView::mouseSendProfile(QVariantMap send)
+{
+    ProfileSend profile;
+    profile.src64 = listOf(send.value(QStringLiteral("buttons")));
+    profile.firePeriods = listOf(send.value(QStringLiteral("firePeriods")));
+    for (const QVariant &entry : listOf(send.value(QStringLiteral("macros")))) {
+        const QVariantMap macro = storable(entry).toMap();
+        profile.macros.append(
+            {macro.value(QStringLiteral("slot")), listOf(macro.value(QStringLiteral("data")))});
+    }
+    profile.rateCode = uchar(ReportRates::code(send.value(QStringLiteral("rateRow"), -1).toInt()));
+    profile.withDpi = send.contains(QStringLiteral("dpiValues"));
+    profile.dpiCount = send.value(QStringLiteral("dpiCount")).toInt();
+    profile.sensorType = send.value(QStringLiteral("sensorType")).toString();
+    profile.dpiValues = listOf(send.value(QStringLiteral("dpiValues")));
+    const QVariantList light = listOf(send.value(QStringLiteral("lightValue")));
+    profile.light.effect = light.value(0).toInt();
+    profile.light.speed = light.value(1).toInt();
+    profile.light.brightness = light.value(2).toInt();
+    profile.light.colours = listOf(send.value(QStringLiteral("colours")));
+    profile.light.fixColour = listOf(send.value(QStringLiteral("fixColour")));
+    const bool reached = m_operations.sendProfile(m_files->current(), profile);
+    // The button entries are the user's: they reach the file now.
+    SettingsStore::commit(m_files->current());
+    return reached;
 }

@@ -130,6 +130,14 @@ public slots:
     // Sends the lighting page's choice: lightValue = effect, speed step,
     // brightness step; isStep 0 = effect and colours, 1 = effect, 2 = colours.
     void mouseSendLighting(QVariantList lightValue, QVariantList colours, QVariantList fixColor, int isStep);
+    // A profile change or a Reset: sends what the pages hold for the current
+    // profile, in the program's order (MouseOperations::sendProfile), and
+    // stores the button entries. `send` holds "buttons" (64 codes),
+    // "firePeriods", "macros" ({slot, data} each), "rateRow", "dpiCount",
+    // "sensorType", "dpiValues" (without it no stages are sent), "lightValue"
+    // (effect, speed step, brightness step), "colours" and "fixColour". True
+    // when the mouse took all of it.
+    bool mouseSendProfile(QVariantMap send);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

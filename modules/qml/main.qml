@@ -246,13 +246,18 @@ Item {
         noteMouseResult(controlUIEnable(true), pages)
     }
 
-    // Sends the current profile's settings to the mouse after a reset or a
-    // change of profile.
+    // Shows the current profile after a reset or a change of profile and
+    // sends it: to the mouse as the bridge orders it, the pointer settings
+    // to the desktop.
     function reloadProfile() {
-        keyMatrix.init(true, false)
-        reportRateBox.init(true)
-        dpiSetting.init(true, false)
-        lightControl.init(true, false)
+        keyMatrix.init(false, false)
+        reportRateBox.init(false)
+        dpiSetting.init(false, false)
+        lightControl.init(false, false)
+        var send = {}
+        for (var page of [keyMatrix, reportRateBox, dpiSetting, lightControl])
+            Object.assign(send, page.profileValues())
+        ui_View.mouseSendProfile(send)
         systemSetting.init(true, false)
     }
 
@@ -265,10 +270,6 @@ Item {
         lightControl.isSave = false
         ui_View.resetProfile(profileNo)
         reloadProfile()
-        if (isGun) {
-            ui_View.mouseSwitchKeyMatrix(1)
-            ui_View.mouseResetKeyMatrix()
-        }
         ui_View.mouseSetCurrentDPI(2)
         dpiSetting.currentDPI = 1
         gunControl.resetData()
@@ -294,10 +295,6 @@ Item {
         ui_View.setGlobalData("mouse/profileNo", n)
         ui_View.setCurrentProfile(n)
         reloadProfile()
-        if (isGun) {
-            ui_View.mouseSwitchKeyMatrix(1)
-            ui_View.mouseResetKeyMatrix()
-        }
         noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
     }
 

@@ -83,7 +83,8 @@ private slots:
                                       "beginMouseChanges",
                                       "endMouseChanges",
                                       "lightingColours",
-                                      "mouseSendLighting"};
+                                      "mouseSendLighting",
+                                      "mouseSendProfile"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

@@ -111,6 +111,46 @@ private slots:
         QCOMPARE(f->mouse->macro(1), countingBytes(128, 0));
     }
 
+    // A profile change: the buttons, the macros they run, the rate, the
+    // stages, the lighting and, on a gun model, the matrices back in order;
+    // stages that could not be loaded are not sent.
+    void profileSendOrder_data()
+    {
+        QTest::addColumn<bool>("withDpi");
+        QTest::newRow("with stages") << true;
+        QTest::newRow("without stages") << false;
+    }
+    void profileSendOrder()
+    {
+        QFETCH(bool, withDpi);
+        start(model553(true));
+        f->storeFactoryMatrix();
+        ProfileSend send;
+        for (int i = 0; i < 64; ++i)
+            send.src64 << 0;
+        send.src64[0] = 0x04; // button 0: macro in slot 3
+        send.src64[2] = 3;
+        send.macros.append({3, {7, 8, 9}});
+        send.rateCode = 2;
+        send.withDpi = withDpi;
+        send.dpiCount = 4;
+        send.sensorType = QStringLiteral("3360");
+        send.dpiValues = {400, 800, 1600, 3200, 6400, 12000, 16000, 100};
+        QVERIFY(f->ops.sendProfile(*f->profile, send));
+
+        const Commands sent = f->commands();
+        QVERIFY(sent.size() > 7);
+        QCOMPARE(sent.mid(0, 2), (Commands{{0x12, 1}, {0x13, 4}}));
+        QCOMPARE(f->mouse->macro(4).left(4), bytes({7, 8, 9, 0}));
+        QCOMPARE(f->mouse->reportRate(), 2);
+        QCOMPARE(sent.contains({0x11, 4}), withDpi);
+        if (withDpi)
+            QCOMPARE(sent.indexOf({0x11, 4}), 3);
+        QCOMPARE(sent.mid(sent.size() - 3), (Commands{{0x12, 2}, {0x12, 3}, {0x12, 4}}));
+        QCOMPARE(f->storedOnDisk(QStringLiteral("mouseKeyMatrix/0")).toStringList(),
+                 (QStringList{"4", "0", "3", "0"}));
+    }
+
     void dpiStages()
     {
         start(model553());

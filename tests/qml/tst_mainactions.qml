@@ -21,15 +21,15 @@ Item {
         name: "MainActions"
         loader: scene
 
-        // What the report-rate box and the pages send for the current
-        // profile after a reset or a change of profile.
-        function reloadLog(rateCode) {
-            return ["keyMatrix.init(true, false)", "getData(mouse/reportRate, false)",
-                    "mouseSetReportRate(" + rateCode + ")", "dpiSetting.init(true, false)",
-                    "lightControl.init(true, false)", "systemSetting.init(true, false)"]
+        // The pages show the current profile after a reset or a change of
+        // profile; what they hold goes to the mouse in one bridge call.
+        function reloadLog(rateRow) {
+            return ["keyMatrix.init(false, false)", "getData(mouse/reportRate, false)",
+                    "dpiSetting.init(false, false)", "lightControl.init(false, false)",
+                    "keyMatrix.profileValues()", "dpiSetting.profileValues()", "lightControl.profileValues()",
+                    "mouseSendProfile({buttons: keys, dpiValues: stages, lightValue: light, rateRow: " + rateRow + "})",
+                    "systemSetting.init(true, false)"]
         }
-
-        readonly property var gunMatrix: ["mouseSwitchKeyMatrix(1)", "mouseResetKeyMatrix()"]
         // The pages whose changes wait for Save.
         readonly property var savingPages: ["keyMatrix", "dpiSetting", "lightControl"]
 
@@ -75,11 +75,11 @@ Item {
             var tail = ["mouseSetCurrentDPI(2)", "gunControl.resetData()", "endMouseChanges()", "setEnabled(true)"]
             return [
                 { tag: "gun mouse", store: {}, confirm: true,
-                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(4), gunMatrix, tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(1), tail) },
                 { tag: "no gun", store: { "mouse/isGun": "false" }, confirm: true,
-                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(4), tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(1), tail) },
                 { tag: "unknown stored rate", store: { "mouse/reportRate": "7" }, confirm: true,
-                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(1), gunMatrix, tail) },
+                  log: ["setEnabled(false)", "beginMouseChanges()", "resetProfile(1)"].concat(reloadLog(7), tail) },
                 { tag: "cancelled", store: {}, confirm: false, log: [] }
             ]
         }
@@ -107,9 +107,9 @@ Item {
             var head = ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)", "setCurrentProfile(2)"]
             return [
                 { tag: "another profile", gun: "true", row: 1, profileNo: 2,
-                  log: head.concat(reloadLog(4), gunMatrix, ["endMouseChanges()", "setEnabled(true)"]) },
+                  log: head.concat(reloadLog(1), ["endMouseChanges()", "setEnabled(true)"]) },
                 { tag: "another profile, no gun", gun: "false", row: 1, profileNo: 2,
-                  log: head.concat(reloadLog(4), ["endMouseChanges()", "setEnabled(true)"]) },
+                  log: head.concat(reloadLog(1), ["endMouseChanges()", "setEnabled(true)"]) },
                 { tag: "the current profile", gun: "true", row: 0, profileNo: 0, log: [] }
             ]
         }

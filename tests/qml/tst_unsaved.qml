@@ -17,10 +17,11 @@ Item {
 
         readonly property var prompt: texts("prompt")
         readonly property var switchLog: ["setEnabled(false)", "beginMouseChanges()", "setGlobalData(mouse/profileNo, 2)",
-            "setCurrentProfile(2)", "keyMatrix.init(true, false)", "getData(mouse/reportRate, false)",
-            "mouseSetReportRate(4)", "dpiSetting.init(true, false)", "lightControl.init(true, false)",
-            "systemSetting.init(true, false)", "mouseSwitchKeyMatrix(1)", "mouseResetKeyMatrix()",
-            "endMouseChanges()", "setEnabled(true)"]
+            "setCurrentProfile(2)", "keyMatrix.init(false, false)", "getData(mouse/reportRate, false)",
+            "dpiSetting.init(false, false)", "lightControl.init(false, false)", "keyMatrix.profileValues()",
+            "dpiSetting.profileValues()", "lightControl.profileValues()",
+            "mouseSendProfile({buttons: keys, dpiValues: stages, lightValue: light, rateRow: 1})",
+            "systemSetting.init(true, false)", "endMouseChanges()", "setEnabled(true)"]
         readonly property var saveLog: ["setEnabled(false)", "beginMouseChanges()", "dpiSetting.saveData(true)",
             "endMouseChanges()", "setEnabled(true)"]
         readonly property var answerButtons: ["unsavedSaveButton", "unsavedDiscardButton", "unsavedStayButton"]

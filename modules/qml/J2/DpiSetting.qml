@@ -80,10 +80,24 @@ Rectangle {
             saveData(true)
     }
 
-    function saveData(isSendData) {
+    function stageValues() {
         var values = []
         for (var i = 0; i < DpiMath.stages; ++i)
             values.push(Values.toInt(dpiValues[i], minDPI))
+        return values
+    }
+
+    // What a profile change sends (see ui_View.mouseSendProfile), stored as
+    // Save stores it; nothing when init could not load the stages.
+    function profileValues() {
+        if (dpiCount > DpiMath.stages)
+            return {}
+        saveData(false)
+        return { dpiCount: currentDpiCount, sensorType: sensorType, dpiValues: stageValues() }
+    }
+
+    function saveData(isSendData) {
+        var values = stageValues()
         // The stages go out as stored; the bridge never sends a value beyond
         // the sensor.
         ui_View.setDataList("mouse/dpiValueArray", values)

@@ -109,21 +109,30 @@ Rectangle {
             modKeys_tmp.set(j, entry(ui_View.mouseGetKeydefine(j, true)))
         }
         updateTexts()
-        if (isSendData) {
-            saveData()
-            sendBoundMacros()
-        }
+        // A profile change sends the entries with the rest of the profile
+        // (profileValues): loading never sends.
     }
 
-    // The mouse has one set of macro slots for all profiles: a profile that
-    // comes into use puts its own macros into the slots its buttons run.
-    function sendBoundMacros() {
+    // The macros the buttons run, as {slot, data}. The mouse has one set of
+    // macro slots for all profiles: a profile that comes into use puts its
+    // own macros into the slots its buttons run.
+    function boundMacros() {
+        var macros = []
+        if (!macroEditor)
+            return macros
         for (var j = 0; j < modKeys.count; ++j) {
             var e = modKeys.get(j)
             var name = e.keyCode0 === 4 ? macroName(e.keyCode2) : ""
             if (name !== "")
-                sendMacro(e.keyCode2, name)
+                macros.push({ slot: e.keyCode2, data: macroEditor.macroData(name) })
         }
+        return macros
+    }
+
+    // What a profile change sends (see ui_View.mouseSendProfile); the bridge
+    // stores the entries as it sends them.
+    function profileValues() {
+        return { buttons: entries(), firePeriods: gunPeriods(), macros: boundMacros() }
     }
 
     // The fire periods of the records the gun page gives to gun slots 1-3;
@@ -138,11 +147,16 @@ Rectangle {
         return periods
     }
 
-    function saveData() {
+    // The sixteen entries' codes, four each.
+    function entries() {
         var src64 = []
         for (var j = 0; j < 16; ++j)
             src64 = src64.concat(codesOf(modKeys, j))
-        ui_View.mouseSetKeyMatrix(src64, true, gunPeriods())
+        return src64
+    }
+
+    function saveData() {
+        ui_View.mouseSetKeyMatrix(entries(), true, gunPeriods())
     }
 
     // The only slot that clicks left may not be given another function.

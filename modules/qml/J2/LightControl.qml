@@ -97,12 +97,24 @@ Rectangle {
     readonly property int saveEffect: 1
     readonly property int saveColours: 2
 
-    function saveData(isSendData, isStep) {
-        var triple = [effect, speedStep, brightnessStep]
+    // The colour row as it is stored and sent for the effect.
+    function colourRow() {
         var colours = []
         for (var i = 0; i < blocks; ++i)
             colours = colours.concat(HueMath.rgb(blockColours[i]))
-        colours = ui_View.lightingColours(effect, colours)
+        return ui_View.lightingColours(effect, colours)
+    }
+
+    // What a profile change sends (see ui_View.mouseSendProfile), stored as
+    // Save stores it.
+    function profileValues() {
+        saveData(false, saveAll)
+        return { lightValue: [effect, speedStep, brightnessStep], colours: colourRow(), fixColour: HueMath.rgb(fixColour) }
+    }
+
+    function saveData(isSendData, isStep) {
+        var triple = [effect, speedStep, brightnessStep]
+        var colours = colourRow()
         var single = HueMath.rgb(fixColour)
         if (isStep === saveAll || isStep === saveEffect)
             ui_View.setDataList("mouse/lightValue", triple)

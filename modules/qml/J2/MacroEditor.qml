@@ -429,9 +429,14 @@ DialogFrame {
     // Loads a stored macro and sends it to the mouse as the macro of a
     // button slot, with its own repeat count. False when the mouse did not
     // take it (the bridge sends it again with the next Save).
-    function sendMacro(slot, macroName) {
+    // The bytes the mouse keeps for the stored macro `macroName`.
+    function macroData(macroName) {
         var stored = ui_View.loadMacroIni(macroName) || []
-        return ui_View.mouseSendMacroData(MacroEncoder.encodeStoredList(stored, keyTexts), slot) !== false
+        return MacroEncoder.encodeStoredList(stored, keyTexts)
+    }
+
+    function sendMacro(slot, macroName) {
+        return ui_View.mouseSendMacroData(macroData(macroName), slot) !== false
     }
 
     function macroEditorFocus() {

@@ -33,12 +33,20 @@ Rectangle {
         }
     }
 
+    // The row the profile stores, as init found it.
+    property int storedRow: -1
+
     // Shows the stored row; sends its code only when asked.
     function init(isSendData) {
-        var row = Values.toInt(ui_View.getData("mouse/reportRate", false), -1)
-        rateList.currentSelect = row
+        storedRow = Values.toInt(ui_View.getData("mouse/reportRate", false), -1)
+        rateList.currentSelect = storedRow
         if (isSendData)
-            ui_View.mouseSetReportRate(rates.code(row))
+            ui_View.mouseSetReportRate(rates.code(storedRow))
+    }
+
+    // What a profile change sends (see ui_View.mouseSendProfile).
+    function profileValues() {
+        return { rateRow: storedRow }
     }
 
     Text {

@@ -18,6 +18,10 @@ Item {
 
     function init(isSendData, isRecovery) { fake.call("dpiSetting", "init", [isSendData, isRecovery]) }
     function saveData(isSendData) { fake.call("dpiSetting", "saveData", [isSendData]) }
+    function profileValues() {
+        fake.call("dpiSetting", "profileValues", [])
+        return { dpiValues: "stages" }
+    }
 
     Component.onCompleted: fake.pages.dpiSetting = this
 }

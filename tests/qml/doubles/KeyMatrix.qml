@@ -21,6 +21,10 @@ Item {
 
     function init(isSendData, isRecovery) { fake.call("keyMatrix", "init", [isSendData, isRecovery]) }
     function saveData() { fake.call("keyMatrix", "saveData", []) }
+    function profileValues() {
+        fake.call("keyMatrix", "profileValues", [])
+        return { buttons: "keys" }
+    }
     property bool oneLeftKey: false
     function checkOneLeftKey() { return oneLeftKey }
     function macroDeleted(name) { fake.call("keyMatrix", "macroDeleted", [name]) }

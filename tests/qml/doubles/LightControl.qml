@@ -19,6 +19,10 @@ Item {
 
     function init(isSendData, isRecovery) { fake.call("lightControl", "init", [isSendData, isRecovery]) }
     function saveData(isSendData, mode) { fake.call("lightControl", "saveData", [isSendData, mode]) }
+    function profileValues() {
+        fake.call("lightControl", "profileValues", [])
+        return { lightValue: "light" }
+    }
     function fillEffects() {}
     function lightControlFocus() { fake.call("lightControl", "lightControlFocus", []) }
 

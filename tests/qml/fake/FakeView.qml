@@ -108,6 +108,7 @@ QtObject {
     function mouseSendLighting(lightValue, colours, fixColor, isStep) {
         return recorder.call("", "mouseSendLighting", [lightValue, colours, fixColor, isStep])
     }
+    function mouseSendProfile(send) { return recorder.call("", "mouseSendProfile", [send], true) }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }

@@ -58,6 +58,9 @@ QtObject {
     function format(value) {
         if (Array.isArray(value))
             return "[" + value.map(format).join(", ") + "]"
+        // A plain script object, keys in order.
+        if (value !== null && typeof value === "object" && Object.getPrototypeOf(value) === Object.prototype)
+            return "{" + Object.keys(value).sort().map(k => k + ": " + format(value[k])).join(", ") + "}"
         return String(value)
     }
 }
