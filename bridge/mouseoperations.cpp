@@ -286,6 +286,12 @@ QVariant MouseOperations::mouseReadCurrentProfile()
     return m_model.is560() ? int(m_family560.currentProfile()) : 0;
 }
 
+void MouseOperations::useProfileOne()
+{
+    if (m_model.is560() && m_family560.currentProfile() != 1)
+        m_family560.switchKeyMatrix(1);
+}
+
 void MouseOperations::mouseSwitchKeyMatrix(int indexNo)
 {
     family().switchKeyMatrix(indexNo);

@@ -114,6 +114,9 @@ public:
     // as it was and marks it not read.
     bool mouseReadProfile(uint profileNo);
     QVariant mouseReadCurrentProfile();
+    // The program works on a 560-family mouse's on-board profile 1: a mouse
+    // found on another is switched to it.
+    void useProfileOne();
     void mouseSwitchKeyMatrix(int indexNo);
     QVariantList GetKeyboardoption();
 

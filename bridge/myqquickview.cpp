@@ -520,3 +520,8 @@ bool myQQuickView::mouseSendProfile(QVariantMap send)
     SettingsStore::commit(m_files->current());
     return reached;
 }
+
+void myQQuickView::mouseUseProfileOne()
+{
+    m_operations.useProfileOne();
+}

@@ -138,6 +138,9 @@ public slots:
     // (effect, speed step, brightness step), "colours" and "fixColour". True
     // when the mouse took all of it.
     bool mouseSendProfile(QVariantMap send);
+    // At start-up: a 560-family mouse found on another on-board profile is
+    // switched to profile 1, the one the program works on.
+    void mouseUseProfileOne();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

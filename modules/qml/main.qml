@@ -62,8 +62,7 @@ Item {
         visible = true
         if (!isPownOn) {
             readFlags()
-            if (icType === "560" && Values.toInt(ui_View.mouseReadCurrentProfile(), 1) !== 1)
-                hid.hid560_02H_SetCurrentProfile(1)
+            ui_View.mouseUseProfileOne()
             loadTexts()
             reportRateBox.init(false)
             profile.init()

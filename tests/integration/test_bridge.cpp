@@ -84,7 +84,8 @@ private slots:
                                       "endMouseChanges",
                                       "lightingColours",
                                       "mouseSendLighting",
-                                      "mouseSendProfile"};
+                                      "mouseSendProfile",
+                                      "mouseUseProfileOne"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

@@ -253,6 +253,33 @@ private slots:
         QVERIFY(f->commands().isEmpty());
     }
 
+    // A mouse found on another on-board profile is switched to profile 1;
+    // one already on it, or of the other family, is only asked or left alone.
+    void startsOnProfileOne_data()
+    {
+        QTest::addColumn<bool>("family560");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<Commands>("expected");
+        QTest::newRow("on profile 3") << true << 3 << Commands{{0x82, 0}, {0x02, 1}};
+        QTest::newRow("on profile 1") << true << 1 << Commands{{0x82, 0}};
+        QTest::newRow("553 model") << false << 3 << Commands{};
+    }
+    void startsOnProfileOne()
+    {
+        QFETCH(bool, family560);
+        QFETCH(int, current);
+        QFETCH(Commands, expected);
+        start(model560());
+        f->ops.mouseSwitchKeyMatrix(current);
+        f->link.forgetHistory();
+        if (!family560)
+            f->ops.setModel(model553());
+        f->ops.useProfileOne();
+        QCOMPARE(f->commands(), expected);
+        f->ops.setModel(model560());
+        QCOMPARE(f->ops.mouseReadCurrentProfile(), QVariant(family560 ? 1 : current));
+    }
+
     void smallCommands()
     {
         start(model560());

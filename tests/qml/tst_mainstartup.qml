@@ -38,10 +38,11 @@ Item {
 
         function test_firstInitUI_data() {
             return [
-                { tag: "553", icType: "553", current: 3, chipCalls: [] },
-                { tag: "560 on another profile", icType: "560", current: 3,
-                  chipCalls: ["mouseReadCurrentProfile()", "hid.hid560_02H_SetCurrentProfile(1)"] },
-                { tag: "560 on profile 1", icType: "560", current: 1, chipCalls: ["mouseReadCurrentProfile()"] }
+                // Which on-board profile the mouse is left on is the bridge's
+                // to decide, for either family.
+                { tag: "553", icType: "553", current: 3, chipCalls: ["mouseUseProfileOne()"] },
+                { tag: "560 on another profile", icType: "560", current: 3, chipCalls: ["mouseUseProfileOne()"] },
+                { tag: "560 on profile 1", icType: "560", current: 1, chipCalls: ["mouseUseProfileOne()"] }
             ]
         }
 

@@ -109,6 +109,7 @@ QtObject {
         return recorder.call("", "mouseSendLighting", [lightValue, colours, fixColor, isStep])
     }
     function mouseSendProfile(send) { return recorder.call("", "mouseSendProfile", [send], true) }
+    function mouseUseProfileOne() { return recorder.call("", "mouseUseProfileOne", []) }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }
