@@ -64,7 +64,7 @@ Item {
             readFlags()
             ui_View.mouseUseProfileOne()
             loadTexts()
-            reportRateBox.init(false)
+            reportRateBox.init()
             profile.init()
             profileNo = Values.toInt(ui_View.getGlobalData("mouse/profileNo"), 0)
             profile.profileNo = profileNo
@@ -250,7 +250,7 @@ Item {
     // to the desktop.
     function reloadProfile() {
         keyMatrix.init(false, false)
-        reportRateBox.init(false)
+        reportRateBox.init()
         dpiSetting.init(false, false)
         lightControl.init(false, false)
         var send = {}

@@ -47,6 +47,9 @@ Rectangle {
         }
     }
 
+    // Shows the stored values, or with isRecovery the factory's. Loading never
+    // sends: a profile change sends through profileValues. isSendData stays
+    // for the scene, which calls every page's init alike.
     function init(isSendData, isRecovery) {
         if (!isRecovery) {
             dpiCount = Values.toInt(ui_View.getData("mouse/dpiCount", false), dpiCount)
@@ -76,8 +79,6 @@ Rectangle {
             values.push(String(value))
         }
         dpiValues = values
-        if (isSendData)
-            saveData(true)
     }
 
     function stageValues() {

@@ -103,14 +103,15 @@ Rectangle {
         }
     }
 
+    // Shows the stored values, or with isRecovery the factory's. Loading never
+    // sends: a profile change sends through profileValues. isSendData stays
+    // for the scene, which calls every page's init alike.
     function init(isSendData, isRecovery) {
         for (var j = 0; j < 16; ++j) {
             modKeys.set(j, entry(ui_View.mouseGetKeydefine(j, isRecovery)))
             modKeys_tmp.set(j, entry(ui_View.mouseGetKeydefine(j, true)))
         }
         updateTexts()
-        // A profile change sends the entries with the rest of the profile
-        // (profileValues): loading never sends.
     }
 
     // The macros the buttons run, as {slot, data}. The mouse has one set of

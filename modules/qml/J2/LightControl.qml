@@ -88,8 +88,6 @@ Rectangle {
         fixColour = HueMath.colourText(Values.toInt(fix[0], 0), Values.toInt(fix[1], 0), Values.toInt(fix[2], 0))
         placeMarker(singleMarker, fixColour)
         showEffect(effect)
-        if (isSendData)
-            saveData(true, saveAll)
     }
 
     // What saveData stores and sends (its isStep).

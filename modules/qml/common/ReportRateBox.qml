@@ -36,12 +36,10 @@ Rectangle {
     // The row the profile stores, as init found it.
     property int storedRow: -1
 
-    // Shows the stored row; sends its code only when asked.
-    function init(isSendData) {
+    // Shows the stored row; a profile change sends it (profileValues).
+    function init() {
         storedRow = Values.toInt(ui_View.getData("mouse/reportRate", false), -1)
         rateList.currentSelect = storedRow
-        if (isSendData)
-            ui_View.mouseSetReportRate(rates.code(storedRow))
     }
 
     // What a profile change sends (see ui_View.mouseSendProfile).
