@@ -13,8 +13,6 @@ TextInput {
     // Tab goes here; an item with takeFocus(), or null to only confirm.
     property Item nextInput: null
     property Item previousInput: null
-    // Marks the scene's edit fields for EditCloser.
-    readonly property bool isEditField: true
     property color frameColor: Theme.colorOrange
     // The text when the edit began, put back by Escape.
     property string startText: ""

@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic"
 
 // Lies over the whole scene and sees every press first: an open text edit
 // is confirmed on the item it was opened on before the press reaches what
@@ -17,7 +18,7 @@ MouseArea {
     // The edit field that holds the keyboard, or null.
     function openEdit() {
         var item = closer.Window.activeFocusItem
-        return item && item.isEditField === true ? item : null
+        return item instanceof EditText ? item : null
     }
 
     // Confirms the open edit, if any.
