@@ -1,6 +1,7 @@
 # Stored configuration: settings and profile files, macro library, gun data,
 # language strings and the file dialogs they use.
 target_sources(kx20_bridgecore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/applicationrules.cpp ${CMAKE_CURRENT_LIST_DIR}/applicationrules.h
     ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp ${CMAKE_CURRENT_LIST_DIR}/filedialogs.h
     ${CMAKE_CURRENT_LIST_DIR}/gunlibrary.cpp ${CMAKE_CURRENT_LIST_DIR}/gunlibrary.h
     ${CMAKE_CURRENT_LIST_DIR}/languagechoice.cpp ${CMAKE_CURRENT_LIST_DIR}/languagechoice.h

@@ -1,0 +1,119 @@
+#include "applicationrules.h"
+
+#include "settingsfiles.h"
+#include "settingsstore.h"
+
+#include <QSettings>
+
+#include <functional>
+
+namespace {
+
+QString keyOf(const QString &name)
+{
+    return QLatin1String(ApplicationRules::kGroup) + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+ApplicationRules::ApplicationRules(SettingsFiles &files)
+    : m_files(files)
+{}
+
+QString ApplicationRules::normalName(const QString &name)
+{
+    const QString text = name.trimmed().toLower();
+    if (text.isEmpty() || text.size() > kMaxNameLength || !text.isValidUtf16())
+        return QString();
+    for (const QChar c : text) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return QString();
+    }
+    return text;
+}
+
+QMap<QString, int> ApplicationRules::all() const
+{
+    QMap<QString, int> links;
+    QSettings &store = m_files.application();
+    store.beginGroup(QLatin1String(kGroup));
+    const QStringList names = store.childKeys();
+    for (const QString &key : names) {
+        bool ok = false;
+        const int profile = store.value(key).toString().trimmed().toInt(&ok);
+        const QString name = normalName(key);
+        if (ok && SettingsFiles::isProfile(profile) && !name.isEmpty())
+            links.insert(name, profile);
+    }
+    store.endGroup();
+    return links;
+}
+
+QStringList ApplicationRules::linksOf(int profile) const
+{
+    QStringList names;
+    const QMap<QString, int> links = all();
+    for (auto it = links.cbegin(); it != links.cend(); ++it) {
+        if (it.value() == profile)
+            names << it.key();
+    }
+    return names;
+}
+
+int ApplicationRules::profileFor(const QStringList &names) const
+{
+    const QMap<QString, int> links = all();
+    for (const QString &name : names) {
+        const auto it = links.constFind(normalName(name));
+        if (it != links.cend())
+            return it.value();
+    }
+    return -1;
+}
+
+bool ApplicationRules::link(const QString &name, int profile)
+{
+    const QString normal = normalName(name);
+    if (normal.isEmpty() || !SettingsFiles::isProfile(profile))
+        return false;
+    if (!removeWhere([&normal](const QString &key, int) {
+            return key == normal;
+        }))
+        return false;
+    QSettings &store = m_files.application();
+    store.setValue(keyOf(normal), profile);
+    return SettingsStore::commit(store);
+}
+
+bool ApplicationRules::unlink(const QString &name)
+{
+    const QString normal = normalName(name);
+    return !normal.isEmpty() && removeWhere([&normal](const QString &key, int) {
+        return key == normal;
+    });
+}
+
+bool ApplicationRules::removeProfile(int profile)
+{
+    return removeWhere([profile](const QString &, int linked) {
+        return linked == profile;
+    });
+}
+
+bool ApplicationRules::removeWhere(const std::function<bool(const QString &, int)> &matches)
+{
+    // A key written by hand may differ in case from the name it stands for.
+    QSettings &store = m_files.application();
+    store.beginGroup(QLatin1String(kGroup));
+    QStringList doomed;
+    for (const QString &key : store.childKeys()) {
+        bool ok = false;
+        const int profile = store.value(key).toString().trimmed().toInt(&ok);
+        if (matches(normalName(key), ok ? profile : -1))
+            doomed << key;
+    }
+    for (const QString &key : std::as_const(doomed))
+        store.remove(key);
+    store.endGroup();
+    return doomed.isEmpty() || SettingsStore::commit(store);
+}
