@@ -39,6 +39,7 @@ myQQuickView::myQQuickView(QWidget *parent, const QString &modulesRoot)
     , m_languages(modulesRoot)
     , m_languageChoice(modulesRoot)
     , m_operations(nullptr, MouseModel::fromConfig(m_files->application()))
+    , m_rules(*m_files)
 {
     // Damaged DPI limits are told here once; the DPI page falls back by the
     // same check.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "activewindowwatcher.h"
+#include "applicationrules.h"
 #include "gunlibrary.h"
 #include "languagechoice.h"
 #include "languagestrings.h"
@@ -43,6 +45,9 @@ public:
     const MouseModel &model() const { return m_operations.model(); }
     SettingsFiles &settings() { return *m_files; }
     MouseOperations &operations() { return m_operations; }
+    // The links from applications to profiles, and the desktop's focus.
+    ApplicationRules &applicationRules() { return m_rules; }
+    ActiveWindowWatcher &activeWindows() { return m_activeWindows; }
 
     // A mouse was just connected: no on-board profile image is known yet.
     void beginConnection();
@@ -159,6 +164,8 @@ private:
     LanguageChoice m_languageChoice;
     MouseOperations m_operations;
     PointerSettings m_pointer;
+    ApplicationRules m_rules;
+    ActiveWindowWatcher m_activeWindows;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
 };
