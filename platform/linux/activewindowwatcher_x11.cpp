@@ -8,12 +8,10 @@
 #include <QSocketNotifier>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 #include <unistd.h>
@@ -359,32 +357,23 @@ WindowApplication ActiveWindowWatcher::activeApplication() const
 
 QList<WindowApplication> ActiveWindowWatcher::openApplications() const
 {
-    QList<WindowApplication> applications;
     if (!d->connection)
-        return applications;
+        return {};
     const std::vector<xcb_window_t> windows =
         windowsIn(d->connection, d->root, d->clientListAtom, kMaxClientWindows);
     std::vector<WindowQuery> queries;
     queries.reserve(windows.size());
     for (xcb_window_t window : windows)
         queries.emplace_back(d->connection, window, d->pidAtom);
+    QList<WindowApplication> found;
     const auto ownPid = uint32_t(getpid());
     for (WindowQuery &query : queries) {
         query.finish(d->connection, d->localHost);
         // The user links other applications, never this program.
-        if (query.pid == ownPid || query.application.isEmpty() || applications.contains(query.application))
-            continue;
-        applications << query.application;
+        if (query.pid != ownPid)
+            found << query.application;
     }
-    std::sort(applications.begin(), applications.end(),
-              [](const WindowApplication &a, const WindowApplication &b) {
-                  const int byName = a.displayName().compare(b.displayName(), Qt::CaseInsensitive);
-                  if (byName != 0)
-                      return byName < 0;
-                  return std::tie(a.windowClass, a.executable, a.instanceName)
-                         < std::tie(b.windowClass, b.executable, b.instanceName);
-              });
     // Focus changes that arrived with the replies wait inside xcb.
     d->drainLater();
-    return applications;
+    return distinctApplications(found);
 }
