@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -312,6 +313,20 @@ private slots:
         QCOMPARE(spy.last().at(0).value<WindowApplication>().windowClass, QStringLiteral("First"));
     }
 
+    // Where the program does not itself run on X11 it has no say about the
+    // focus, even with an X server about: silent and inactive.
+    void inactiveWhereTheProgramIsNotOnX11()
+    {
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("KX20_FOCUS_PROBE"), QStringLiteral("1"));
+        probe.setProcessEnvironment(environment);
+        probe.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(probe.waitForFinished(kWaitMs));
+        QCOMPARE(probe.readAllStandardOutput().trimmed(), QByteArray("inactive 0"));
+    }
+
     // The X server ending takes the focus with it; the watcher stops and does
     // not spin on the closed connection.
     void endedServerLeavesNothingInFront()
@@ -341,6 +356,15 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    // Run again by the test itself on another platform: tells what the
+    // watcher makes of it.
+    if (qEnvironmentVariableIsSet("KX20_FOCUS_PROBE")) {
+        QGuiApplication app(argc, argv);
+        ActiveWindowWatcher watcher;
+        std::printf("%s %lld\n", watcher.isActive() ? "active" : "inactive",
+                    static_cast<long long>(watcher.openApplications().size()));
+        return 0;
+    }
     s_xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (s_xvfb.isEmpty()) {
         fprintf(stderr, "SKIP: Xvfb not found\n");
