@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -75,8 +76,9 @@ QString nameFrom(const QByteArray &bytes)
 }
 
 // The file name of the process's executable; its short name from the kernel
-// when the executable's link is not readable (another user's process); empty
-// when the process is gone.
+// when the executable's link is not ours to read (another user's process);
+// empty when the process is gone or has no executable (a kernel thread, as a
+// stray pid may name).
 QString executableOf(uint32_t pid)
 {
     if (pid == 0 || pid > uint32_t(INT_MAX))
@@ -84,6 +86,7 @@ QString executableOf(uint32_t pid)
     const QByteArray folder = "/proc/" + QByteArray::number(pid);
     char target[PATH_MAX];
     const ssize_t length = readlink((folder + "/exe").constData(), target, sizeof target);
+    const bool refused = length < 0 && (errno == EACCES || errno == EPERM);
     if (length > 0 && size_t(length) < sizeof target) {
         QByteArray path(target, int(length));
         // The program was replaced on disk while it runs.
@@ -95,7 +98,7 @@ QString executableOf(uint32_t pid)
             return name;
     }
     QFile comm(QString::fromLatin1(folder + "/comm"));
-    if (!comm.open(QIODevice::ReadOnly))
+    if (!refused || !comm.open(QIODevice::ReadOnly))
         return {};
     return nameFrom(comm.read(64));
 }
