@@ -91,6 +91,14 @@ bool switches(const CommandRequest &request)
     return request.id == CommandId::Profile && request.profileAction == ProfileAction::Switch;
 }
 
+// What a failed switch leaves: the profile in use as it was.
+QString inUseStays(const ConfigSnapshot &config)
+{
+    const std::optional<int> before = configInt(config.profileNo);
+    return before ? QStringLiteral("the profile in use stays %1").arg(*before)
+                  : QStringLiteral("mouse/profileNo is left as it was");
+}
+
 // What a profile's send held, for the line that says it went out.
 QString sentProfile(CtlSession &session, int profile, const ApplyPlan &plan)
 {
@@ -340,11 +348,13 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         // The mouse's own profiles are the base every change is patched into.
         const QList<int> unread = session.readImagesBack();
         if (!unread.isEmpty())
-            return finish(session, options,
-                          fail(kExitDeviceOrFile,
-                               QStringLiteral("could not read profile image %1 from the mouse; nothing sent")
-                                   .arg(unread.first())),
-                          false);
+            return finish(
+                session, options,
+                fail(kExitDeviceOrFile,
+                     QStringLiteral("could not read profile image %1 from the mouse; nothing sent%2")
+                         .arg(unread.first())
+                         .arg(switches(request) ? QStringLiteral(", ") + inUseStays(config) : QString())),
+                false);
     }
     // A raw command may be anything; what the emulated mouse makes of it is
     // worth seeing but is no failure of ours.
@@ -730,9 +740,7 @@ int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan,
 int CtlRunner::runSwitch(CtlSession &session, int profile, const ApplyPlan &plan,
                          const ConfigSnapshot &config)
 {
-    const std::optional<int> before = configInt(config.profileNo);
-    const QString stays = before ? QStringLiteral("the profile in use stays %1").arg(*before)
-                                 : QStringLiteral("mouse/profileNo is left as it was");
+    const QString stays = inUseStays(config);
     const int failedBefore = session.backend().failedCalls();
     QString error;
     if (!CtlApply::sendProfile(session, profile, plan, config, error))
