@@ -17,16 +17,7 @@ const QString kApConfig = QStringLiteral("modules/setting/apConfig.bin");
 // The [profileLinks] lines of the file as it is on disk, in order.
 QStringList storedLinks(const ModulesTree &tree)
 {
-    QStringList lines;
-    bool inGroup = false;
-    const QList<QByteArray> all = tree.read(kApConfig).split('\n');
-    for (const QByteArray &line : all) {
-        if (line.startsWith('['))
-            inGroup = line == "[profileLinks]";
-        else if (inGroup && !line.trimmed().isEmpty())
-            lines << QString::fromUtf8(line);
-    }
-    return lines;
+    return ModulesTree::groupLines(tree.read(kApConfig), "profileLinks");
 }
 
 using Links = QMap<QString, int>;

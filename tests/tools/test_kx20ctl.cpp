@@ -1,6 +1,8 @@
 // kx20ctl as users and scripts run it: the built tool as a process, against
 // the emulated mouse of both chip families, on a private copy of the
 // installed modules/ folder.
+#include "modulestree.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -934,19 +936,7 @@ private slots:
     }
 
     // The [profileLinks] lines of apConfig.bin as they are on disk.
-    QStringList storedLinks() const
-    {
-        QStringList lines;
-        bool inGroup = false;
-        const QList<QByteArray> all = apConfig().split('\n');
-        for (const QByteArray &line : all) {
-            if (line.startsWith('['))
-                inGroup = line == "[profileLinks]";
-            else if (inGroup && !line.trimmed().isEmpty())
-                lines << QString::fromUtf8(line);
-        }
-        return lines;
-    }
+    QStringList storedLinks() const { return ModulesTree::groupLines(apConfig(), "profileLinks"); }
 
     // A switch sends exactly what apply sends for the profile, then stores
     // it as the profile in use; nothing else is written.
