@@ -71,8 +71,9 @@ const QList<CommandInfo> kCommands = {
      "                          changes to N while that application is in front. A NAME\n"
      "                          linked to another profile moves to N.\n"
      "  profile N --unlink NAME removes the link of NAME to profile N.\n"
-     "Linking needs no mouse and changes no profile. N must be a profile of the list;\n"
-     "anything else is refused with exit code 2, and nothing is stored or sent."},
+     "Linking needs no mouse and changes no profile. A switch to or a link to a profile\n"
+     "the list lacks, an unusable NAME and an --unlink of a NAME not linked to N are\n"
+     "refused with exit code 2, and nothing is stored or sent."},
     {CommandId::Slots, "slots", "slots [PROFILE]", "print a profile's sixteen button slots in words",
      "Prints what each of the sixteen button slots (0-15; button n is slot n-1) of\n"
      "profile PROFILE (0-9; default: the profile in use) does, in words, with its four\n"

@@ -1,6 +1,7 @@
 #include "ctlprofiles.h"
 
 #include "applicationrules.h"
+#include "ctlcommands.h"
 #include "ctlsession.h"
 #include "languagestrings.h"
 #include "settingsfiles.h"
@@ -41,9 +42,9 @@ Listing read(CtlSession &session)
         if (!names.isEmpty())
             listing.links.insert(profile, names);
     }
-    bool ok = false;
-    const int stored = files.getGlobalData(QStringLiteral("mouse/profileNo")).toString().trimmed().toInt(&ok);
-    if (ok && SettingsFiles::isProfile(stored))
+    const std::optional<int> stored =
+        CtlCommands::configInt(files.getGlobalData(QStringLiteral("mouse/profileNo")));
+    if (stored && SettingsFiles::isProfile(*stored))
         listing.inUse = stored;
     return listing;
 }
