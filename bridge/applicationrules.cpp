@@ -36,6 +36,9 @@ QMap<QString, int> ApplicationRules::all() const
 {
     QMap<QString, int> links;
     QSettings &store = m_files.application();
+    // kx20ctl links applications while the program runs: the file is read
+    // again when it changed since the store last looked.
+    store.sync();
     store.beginGroup(QLatin1String(kGroup));
     const QStringList names = store.childKeys();
     for (const QString &key : names) {
@@ -133,6 +136,8 @@ QMap<QString, QVariant> ApplicationRules::entries() const
 
 bool ApplicationRules::change(const std::function<void()> &edit)
 {
+    // Changes start from what the file holds now, whoever wrote it.
+    m_files.application().sync();
     const QMap<QString, QVariant> before = entries();
     edit();
     const QMap<QString, QVariant> after = entries();

@@ -144,6 +144,22 @@ private slots:
         QVERIFY(tree.read(kApConfig).startsWith("[mouse]\nprofileNo=0\n"));
     }
 
+    // Another program (kx20ctl) changes the links while the store is open:
+    // they are read, and changed, as the file holds them now.
+    void linksWrittenElsewhereAreSeen()
+    {
+        ModulesTree tree;
+        tree.write(kApConfig, "[profileLinks]\nfirefox=1\n");
+        SettingsFiles files;
+        ApplicationRules rules(files);
+        QCOMPARE(rules.all(), (Links{{QStringLiteral("firefox"), 1}}));
+        tree.write(kApConfig, "[profileLinks]\nfirefox=1\nsteam=2\ncode=2\n");
+        QCOMPARE(rules.profileFor({QStringLiteral("Steam")}), 2);
+        tree.write(kApConfig, "[profileLinks]\nfirefox=1\nsteam=2\ncode=2\nvlc=2\n");
+        QVERIFY(rules.removeProfile(2));
+        QCOMPARE(storedLinks(tree), QStringList{QStringLiteral("firefox=1")});
+    }
+
     // A file that cannot be written: every change says so, and the links
     // read afterwards are still those of the file.
     void unwritableFileGivesFalse_data()
