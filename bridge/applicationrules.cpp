@@ -36,6 +36,9 @@ QMap<QString, int> ApplicationRules::all() const
 {
     QMap<QString, int> links;
     QSettings &store = m_files.application();
+    // kx20ctl links applications while the program runs: the file is read
+    // again when it changed since the store last looked.
+    store.sync();
     store.beginGroup(QLatin1String(kGroup));
     const QStringList names = store.childKeys();
     for (const QString &key : names) {
@@ -76,31 +79,34 @@ bool ApplicationRules::link(const QString &name, int profile)
     const QString normal = normalName(name);
     if (normal.isEmpty() || !SettingsFiles::isProfile(profile))
         return false;
-    if (!removeWhere([&normal](const QString &key, int) {
+    return change([this, &normal, profile] {
+        removeWhere([&normal](const QString &key, int) {
             return key == normal;
-        }))
-        return false;
-    QSettings &store = m_files.application();
-    store.setValue(keyOf(normal), profile);
-    return SettingsStore::commit(store);
+        });
+        m_files.application().setValue(keyOf(normal), profile);
+    });
 }
 
 bool ApplicationRules::unlink(const QString &name)
 {
     const QString normal = normalName(name);
-    return !normal.isEmpty() && removeWhere([&normal](const QString &key, int) {
-        return key == normal;
+    return !normal.isEmpty() && change([this, &normal] {
+        removeWhere([&normal](const QString &key, int) {
+            return key == normal;
+        });
     });
 }
 
 bool ApplicationRules::removeProfile(int profile)
 {
-    return removeWhere([profile](const QString &, int linked) {
-        return linked == profile;
+    return change([this, profile] {
+        removeWhere([profile](const QString &, int linked) {
+            return linked == profile;
+        });
     });
 }
 
-bool ApplicationRules::removeWhere(const std::function<bool(const QString &, int)> &matches)
+void ApplicationRules::removeWhere(const std::function<bool(const QString &, int)> &matches)
 {
     // A key written by hand may differ in case from the name it stands for.
     QSettings &store = m_files.application();
@@ -115,5 +121,43 @@ bool ApplicationRules::removeWhere(const std::function<bool(const QString &, int
     for (const QString &key : std::as_const(doomed))
         store.remove(key);
     store.endGroup();
-    return doomed.isEmpty() || SettingsStore::commit(store);
+}
+
+QMap<QString, QVariant> ApplicationRules::entries() const
+{
+    QMap<QString, QVariant> stored;
+    QSettings &store = m_files.application();
+    store.beginGroup(QLatin1String(kGroup));
+    for (const QString &key : store.childKeys())
+        stored.insert(key, store.value(key));
+    store.endGroup();
+    return stored;
+}
+
+bool ApplicationRules::change(const std::function<void()> &edit)
+{
+    // Changes start from what the file holds now, whoever wrote it.
+    m_files.application().sync();
+    const QMap<QString, QVariant> before = entries();
+    edit();
+    const QMap<QString, QVariant> after = entries();
+    if (after == before)
+        return true;
+    QSettings &store = m_files.application();
+    if (SettingsStore::commit(store))
+        return true;
+    // The file refused the change: take it back, so that the links read
+    // from now on are the ones the file holds, not ones that were never
+    // stored. Only the entries this change touched are put back.
+    store.beginGroup(QLatin1String(kGroup));
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (!before.contains(it.key()))
+            store.remove(it.key());
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (after.value(it.key()) != it.value())
+            store.setValue(it.key(), it.value());
+    }
+    store.endGroup();
+    return false;
 }

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 
@@ -43,7 +44,12 @@ public:
     bool removeProfile(int profile);
 
 private:
-    bool removeWhere(const std::function<bool(const QString &name, int profile)> &matches);
+    void removeWhere(const std::function<bool(const QString &name, int profile)> &matches);
+    // The group's keys with their values as stored.
+    QMap<QString, QVariant> entries() const;
+    // Makes `edit`'s change and puts it in the file; when the file refuses
+    // it, the change is taken back and the result is false.
+    bool change(const std::function<void()> &edit);
 
     SettingsFiles &m_files;
 };

@@ -8,6 +8,7 @@ target_sources(kx20_bridgecore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/languagestrings.cpp ${CMAKE_CURRENT_LIST_DIR}/languagestrings.h
     ${CMAKE_CURRENT_LIST_DIR}/macrolibrary.cpp ${CMAKE_CURRENT_LIST_DIR}/macrolibrary.h
     ${CMAKE_CURRENT_LIST_DIR}/modulesfolder.cpp ${CMAKE_CURRENT_LIST_DIR}/modulesfolder.h
+    ${CMAKE_CURRENT_LIST_DIR}/profilelist.cpp ${CMAKE_CURRENT_LIST_DIR}/profilelist.h
     ${CMAKE_CURRENT_LIST_DIR}/settingsfiles.cpp ${CMAKE_CURRENT_LIST_DIR}/settingsfiles.h
     ${CMAKE_CURRENT_LIST_DIR}/storeconventions.cpp ${CMAKE_CURRENT_LIST_DIR}/storeconventions.h
 )

@@ -27,6 +27,7 @@ enum class CommandId {
     Gun,
     Buttons,
     Apply,
+    Profile,
     Slots,
     SendMacro,
     ReadProfile,
@@ -83,6 +84,9 @@ struct Rgb
     int b = 0;
 };
 
+// profile: what the command does; without a PROFILE it lists them.
+enum class ProfileAction { List, Switch, Link, Unlink };
+
 struct RawRequest
 {
     uchar code = 0;
@@ -116,7 +120,11 @@ struct CommandRequest
     int gunX = 0;
     int gunY = 0;
     // buttons, apply, slots: the profile number 0..9; none = the profile in use.
+    // profile: the profile to switch to or to link.
     std::optional<int> profile;
+    ProfileAction profileAction = ProfileAction::List;
+    // profile --link/--unlink: the application's name as typed.
+    QString applicationName;
     // send-macro: the macro's name and the button slot it is sent for.
     QString macroName;
     int macroSlot = 0;

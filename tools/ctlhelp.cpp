@@ -54,6 +54,26 @@ const QList<CommandInfo> kCommands = {
      "Each changed profile image of a 560-family mouse goes out once, after the other\n"
      "commands. Every stored value is checked before the first byte goes out. The\n"
      "profile file is only read."},
+    {CommandId::Profile, "profile", "profile [N] [--link NAME | --unlink NAME]",
+     "list the profiles, switch to one, link applications",
+     "Without N, prints the profiles of the program's profile list: number, name and\n"
+     "the applications linked to each, with '*' before the profile in use\n"
+     "(mouse/profileNo). Needs no mouse. With --json the same as one JSON object.\n"
+     "  profile N               changes to profile N as the window's profile list does:\n"
+     "                          sends what the profile holds (as apply N) and, once the\n"
+     "                          mouse has taken all of it, stores N as the profile in use.\n"
+     "                          Every stored value is checked before the first byte goes\n"
+     "                          out. When the mouse fails part-way, the profile in use\n"
+     "                          stays as it was, the exit code is 3, and the mouse may\n"
+     "                          hold part of profile N until a profile is sent again.\n"
+     "  profile N --link NAME   links the application NAME (its window class or\n"
+     "                          executable name, any case) to profile N: the program\n"
+     "                          changes to N while that application is in front. A NAME\n"
+     "                          linked to another profile moves to N.\n"
+     "  profile N --unlink NAME removes the link of NAME to profile N.\n"
+     "Linking needs no mouse and changes no profile. A switch to or a link to a profile\n"
+     "the list lacks, an unusable NAME and an --unlink of a NAME not linked to N are\n"
+     "refused with exit code 2, and nothing is stored or sent."},
     {CommandId::Slots, "slots", "slots [PROFILE]", "print a profile's sixteen button slots in words",
      "Prints what each of the sixteen button slots (0-15; button n is slot n-1) of\n"
      "profile PROFILE (0-9; default: the profile in use) does, in words, with its four\n"
@@ -125,7 +145,7 @@ QString toolHelp()
                        "                                    get-feature, write, read, read-timeout, close\n"
                        "  --modules DIR        the modules/ folder to use (default: the program's, beside\n"
                        "                       kx20ctl or, where that is read-only, the user's copy)\n"
-                       "  --json               JSON output for list, info and slots\n"
+                       "  --json               JSON output for list, info, slots and profile\n"
                        "  -h, --help           this help; after a command, the command's help\n"
                        "\n"
                        "Commands:\n");

@@ -1,6 +1,7 @@
 // kx20ctl's words as typed: each checked for form and range.
 #include "ctlcommands.h"
 
+#include "applicationrules.h"
 #include "ctloptions.h"
 #include "reportrates.h"
 
@@ -196,6 +197,72 @@ bool optionalProfile(const CommandInfo &info, const QStringList &args, CommandRe
     return true;
 }
 
+// profile [N] [--link NAME | --unlink NAME]: the link options stand anywhere
+// after the command, as NAME=VALUE or as two words.
+void parseProfile(const QStringList &args, bool json, CommandRequest &request, QString &error)
+{
+    QStringList plain;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &word = args.at(i);
+        const bool isLink = word == QLatin1String("--link") || word.startsWith(QLatin1String("--link="));
+        const bool isUnlink =
+            word == QLatin1String("--unlink") || word.startsWith(QLatin1String("--unlink="));
+        if (!isLink && !isUnlink) {
+            if (word.startsWith(QLatin1Char('-')) && !looksLikeNumber(word)) {
+                error = QStringLiteral("profile: unknown option '%1'").arg(word);
+                return;
+            }
+            plain.append(word);
+            continue;
+        }
+        const QString option = isLink ? QStringLiteral("--link") : QStringLiteral("--unlink");
+        if (request.profileAction != ProfileAction::List) {
+            error = QStringLiteral("profile: give one --link or --unlink at a time");
+            return;
+        }
+        QString name;
+        const int eq = int(word.indexOf(QLatin1Char('=')));
+        if (eq >= 0) {
+            name = word.mid(eq + 1);
+        } else if (i + 1 < args.size()) {
+            name = args.at(++i);
+        } else {
+            error = QStringLiteral("profile: %1 needs an application NAME").arg(option);
+            return;
+        }
+        if (ApplicationRules::normalName(name).isEmpty()) {
+            error = QStringLiteral("profile: '%1' cannot be an application name: it must be a window class "
+                                   "or an executable name of 1 to %2 characters, without slashes or "
+                                   "control characters")
+                        .arg(name)
+                        .arg(ApplicationRules::kMaxNameLength);
+            return;
+        }
+        request.applicationName = name;
+        request.profileAction = isLink ? ProfileAction::Link : ProfileAction::Unlink;
+    }
+    if (plain.size() > 1) {
+        error = countError("profile", "at most one PROFILE", int(plain.size()));
+        return;
+    }
+    if (!plain.isEmpty()) {
+        int profile = 0;
+        if (!parseRanged(plain.first(), 0, kProfiles - 1, QStringLiteral("profile: N"), profile, error))
+            return;
+        request.profile = profile;
+    }
+    if (request.profileAction != ProfileAction::List && !request.profile) {
+        error = QStringLiteral("profile: --%1 needs the profile N: kx20ctl profile N --%1 NAME")
+                    .arg(request.profileAction == ProfileAction::Link ? QStringLiteral("link")
+                                                                      : QStringLiteral("unlink"));
+        return;
+    }
+    if (request.profileAction == ProfileAction::List && request.profile)
+        request.profileAction = ProfileAction::Switch;
+    if (json && request.profileAction != ProfileAction::List)
+        error = QStringLiteral("profile: --json is for the list (kx20ctl profile --json)");
+}
+
 } // namespace
 
 RequestResult parseRequest(const CtlOptions &options)
@@ -213,11 +280,12 @@ RequestResult parseRequest(const CtlOptions &options)
     r.id = info->id;
     const QStringList &args = options.arguments;
     if (options.json && r.id != CommandId::List && r.id != CommandId::Info && r.id != CommandId::Slots
-        && r.id != CommandId::Help) {
-        error = QStringLiteral("--json is for list, info and slots");
+        && r.id != CommandId::Profile && r.id != CommandId::Help) {
+        error = QStringLiteral("--json is for list, info, slots and profile");
         return result;
     }
-    if (r.id != CommandId::Raw) {
+    // raw and profile judge their own options.
+    if (r.id != CommandId::Raw && r.id != CommandId::Profile) {
         for (const QString &word : args) {
             if (word.startsWith(QLatin1Char('-')) && !looksLikeNumber(word)) {
                 error = QStringLiteral("%1: unknown option '%2'").arg(QLatin1String(info->name), word);
@@ -320,6 +388,9 @@ RequestResult parseRequest(const CtlOptions &options)
     case CommandId::Apply:
     case CommandId::Slots:
         optionalProfile(*info, args, r, error);
+        break;
+    case CommandId::Profile:
+        parseProfile(args, options.json, r, error);
         break;
     case CommandId::SendMacro:
         if (expectCount(*info, args, 2, "NAME and SLOT", error)

@@ -1,7 +1,9 @@
 #include "ctlrunner.h"
 
+#include "applicationrules.h"
 #include "ctlapply.h"
 #include "ctlmacros.h"
+#include "ctlprofiles.h"
 #include "ctlsession.h"
 #include "mousecontrollines.h"
 #include "protocolclock.h"
@@ -14,6 +16,7 @@
 #include "settingsfiles.h"
 #include "settingspath.h"
 #include "signalwatcher.h"
+#include "storeconventions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,6 +68,7 @@ bool patchesImages(const CommandRequest &request, const std::optional<ButtonsPla
     case CommandId::Colors:
     case CommandId::Gun:
     case CommandId::Apply:
+    case CommandId::Profile:
         return true;
     case CommandId::Buttons:
         // Gun buttons put their option into image 0.
@@ -80,6 +84,32 @@ QVariantList variants(const QList<int> &values)
     for (int v : values)
         out.append(v);
     return out;
+}
+
+bool switches(const CommandRequest &request)
+{
+    return request.id == CommandId::Profile && request.profileAction == ProfileAction::Switch;
+}
+
+// What a failed switch leaves: the profile in use as it was.
+QString inUseStays(const ConfigSnapshot &config)
+{
+    const std::optional<int> before = configInt(config.profileNo);
+    return before ? QStringLiteral("the profile in use stays %1").arg(*before)
+                  : QStringLiteral("mouse/profileNo is left as it was");
+}
+
+// What a profile's send held, for the line that says it went out.
+QString sentProfile(CtlSession &session, int profile, const ApplyPlan &plan)
+{
+    return QStringLiteral("sent profile %1 (%2): buttons%3, report rate %4 Hz, %5 DPI stages, lighting "
+                          "effect %6, colours")
+        .arg(profile)
+        .arg(session.profileFileName(profile),
+             plan.buttons.hasGunButton ? QStringLiteral(" with gun matrices") : QString())
+        .arg(ReportRates::hz(plan.rateIndex))
+        .arg(plan.dpiCount)
+        .arg(plan.light.effect);
 }
 
 QString joined(const QList<int> &values)
@@ -231,8 +261,24 @@ std::optional<int> CtlRunner::prepare(CtlSession &session, const ConfigSnapshot 
                                       const CommandRequest &request, const QString &modulesRoot,
                                       Prepared &prepared)
 {
-    if (request.id == CommandId::Buttons || request.id == CommandId::Apply
-        || request.id == CommandId::Slots) {
+    // A profile is switched to or linked only when the window lists it; a
+    // link to a profile no longer listed may still be removed.
+    if (request.id == CommandId::Profile && request.profile
+        && request.profileAction != ProfileAction::Unlink) {
+        const CtlProfiles::Listing listing = CtlProfiles::read(session);
+        if (ProfileList::rowOf(listing.entries, *request.profile) < 0) {
+            QStringList numbers;
+            for (const ProfileList::Entry &entry : listing.entries)
+                numbers << QString::number(entry.profile);
+            return usage(QStringLiteral("profile: %1 is not in the profile list (%2); nothing changed")
+                             .arg(*request.profile)
+                             .arg(numbers.isEmpty()
+                                      ? QStringLiteral("the list is empty")
+                                      : QStringLiteral("it holds ") + numbers.join(QStringLiteral(", "))));
+        }
+    }
+    if (request.id == CommandId::Buttons || request.id == CommandId::Apply || request.id == CommandId::Slots
+        || switches(request)) {
         const ProfileChoice choice = chooseProfile(request.profile, config.profileNo);
         if (!choice.error.isEmpty())
             return fail(kExitDeviceOrFile, choice.error);
@@ -292,6 +338,8 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         return finish(session, options, runList(session, options), true);
     if (request.id == CommandId::Slots)
         return finish(session, options, runSlots(session, options, prepared.profile), true);
+    if (request.id == CommandId::Profile && !switches(request))
+        return finish(session, options, runProfiles(session, options, request), true);
 
     if (session.connectMouse() < 0)
         return finish(session, options, fail(kExitNoDevice, noDeviceMessage(session)), false);
@@ -300,11 +348,13 @@ int CtlRunner::execute(const CtlOptions &options, const CommandRequest &typed, c
         // The mouse's own profiles are the base every change is patched into.
         const QList<int> unread = session.readImagesBack();
         if (!unread.isEmpty())
-            return finish(session, options,
-                          fail(kExitDeviceOrFile,
-                               QStringLiteral("could not read profile image %1 from the mouse; nothing sent")
-                                   .arg(unread.first())),
-                          false);
+            return finish(
+                session, options,
+                fail(kExitDeviceOrFile,
+                     QStringLiteral("could not read profile image %1 from the mouse; nothing sent%2")
+                         .arg(unread.first())
+                         .arg(switches(request) ? QStringLiteral(", ") + inUseStays(config) : QString())),
+                false);
     }
     // A raw command may be anything; what the emulated mouse makes of it is
     // worth seeing but is no failure of ours.
@@ -329,6 +379,8 @@ int CtlRunner::dispatch(CtlSession &session, const CtlOptions &options, const Co
         return runButtons(session, prepared.profile, *prepared.buttons);
     case CommandId::Apply:
         return runApply(session, prepared.profile, *prepared.apply, config);
+    case CommandId::Profile:
+        return runSwitch(session, prepared.profile, *prepared.apply, config);
     case CommandId::ReadProfile:
         return runReadProfile(session, request.image);
     case CommandId::SendMacro:
@@ -682,16 +734,86 @@ int CtlRunner::runApply(CtlSession &session, int profile, const ApplyPlan &plan,
     QString error;
     if (!CtlApply::sendProfile(session, profile, plan, config, error))
         return fail(kExitDeviceOrFile, error);
-    return checkSent(
-        session, failedBefore,
-        QStringLiteral("sent profile %1 (%2): buttons%3, report rate %4 Hz, %5 DPI stages, lighting "
-                       "effect %6, colours")
-            .arg(profile)
-            .arg(session.profileFileName(profile),
-                 plan.buttons.hasGunButton ? QStringLiteral(" with gun matrices") : QString())
-            .arg(ReportRates::hz(plan.rateIndex))
-            .arg(plan.dpiCount)
-            .arg(plan.light.effect));
+    return checkSent(session, failedBefore, sentProfile(session, profile, plan));
+}
+
+int CtlRunner::runSwitch(CtlSession &session, int profile, const ApplyPlan &plan,
+                         const ConfigSnapshot &config)
+{
+    const QString stays = inUseStays(config);
+    const int failedBefore = session.backend().failedCalls();
+    QString error;
+    if (!CtlApply::sendProfile(session, profile, plan, config, error))
+        return fail(kExitDeviceOrFile, QStringLiteral("%1; nothing sent, %2").arg(error, stays));
+    // The profile is in use only once the mouse holds all of it: a switch
+    // that stopped part-way must not look done.
+    const int failed = session.backend().failedCalls() - failedBefore;
+    if (failed > 0 || !session.emulatorViolations().isEmpty())
+        return fail(kExitDeviceOrFile,
+                    QStringLiteral("the mouse did not take profile %1 (%2); %3, and the mouse may hold part "
+                                   "of profile %1 until a profile is sent again")
+                        .arg(profile)
+                        .arg(failed > 0 ? QStringLiteral("%1 HID call(s) failed").arg(failed)
+                                        : QStringLiteral("the emulated mouse found faults in what it got"),
+                             stays));
+    const CtlProfiles::Listing listing = CtlProfiles::read(session);
+    if (!Store::write(session.files().application(), QStringLiteral("mouse/profileNo"), profile))
+        return fail(kExitDeviceOrFile,
+                    QStringLiteral("the mouse holds profile %1, but %2 could not be written: %3")
+                        .arg(profile)
+                        .arg(session.apConfigPath(), stays));
+    printLine(sentProfile(session, profile, plan));
+    printLine(CtlProfiles::label(listing, profile) + QStringLiteral(" in use"));
+    return kExitOk;
+}
+
+int CtlRunner::runProfiles(CtlSession &session, const CtlOptions &options, const CommandRequest &request)
+{
+    const CtlProfiles::Listing listing = CtlProfiles::read(session);
+    if (request.profileAction == ProfileAction::List) {
+        if (options.json)
+            print(QString::fromUtf8(
+                QJsonDocument(CtlProfiles::json(listing, session)).toJson(QJsonDocument::Indented)));
+        else
+            for (const QString &line : CtlProfiles::lines(listing))
+                printLine(line);
+        return kExitOk;
+    }
+    const int profile = *request.profile;
+    ApplicationRules rules(session.files());
+    const QString name = ApplicationRules::normalName(request.applicationName);
+    const int linked = rules.all().value(name, -1);
+    if (request.profileAction == ProfileAction::Unlink) {
+        if (linked != profile)
+            return usage(QStringLiteral("profile: %1 is not linked to profile %2 (%3)")
+                             .arg(name)
+                             .arg(profile)
+                             .arg(linked < 0 ? QStringLiteral("it has no link")
+                                             : QStringLiteral("it is linked to %1")
+                                                   .arg(CtlProfiles::label(listing, linked))));
+        if (!rules.unlink(name))
+            return fail(kExitDeviceOrFile,
+                        QStringLiteral("could not write %1; %2 is still linked to profile %3")
+                            .arg(session.apConfigPath(), name)
+                            .arg(profile));
+        printLine(QStringLiteral("unlinked %1 from %2").arg(name, CtlProfiles::label(listing, profile)));
+        return kExitOk;
+    }
+    if (linked == profile) {
+        printLine(
+            QStringLiteral("%1 is already linked to %2").arg(name, CtlProfiles::label(listing, profile)));
+        return kExitOk;
+    }
+    if (!rules.link(name, profile))
+        return fail(kExitDeviceOrFile, QStringLiteral("could not write %1; %2 is not linked to profile %3")
+                                           .arg(session.apConfigPath(), name)
+                                           .arg(profile));
+    printLine(QStringLiteral("linked %1 to %2%3")
+                  .arg(name, CtlProfiles::label(listing, profile),
+                       linked < 0
+                           ? QString()
+                           : QStringLiteral(", moved from %1").arg(CtlProfiles::label(listing, linked))));
+    return kExitOk;
 }
 
 // --- profile images, raw commands ------------------------------------------------

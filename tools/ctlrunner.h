@@ -65,6 +65,13 @@ private:
     int runButtons(CtlSession &session, int profile, const CtlCommands::ButtonsPlan &plan);
     int runApply(CtlSession &session, int profile, const CtlCommands::ApplyPlan &plan,
                  const CtlCommands::ConfigSnapshot &config);
+    // profile N: what apply N sends, and "mouse/profileNo" once the mouse
+    // took all of it.
+    int runSwitch(CtlSession &session, int profile, const CtlCommands::ApplyPlan &plan,
+                  const CtlCommands::ConfigSnapshot &config);
+    // profile without N, or with --link/--unlink: the files only.
+    int runProfiles(CtlSession &session, const CtlOptions &options,
+                    const CtlCommands::CommandRequest &request);
     // The button table through the device operations, on a copy of the
     // profile file so the user's file is only read.
     int runSlots(CtlSession &session, const CtlOptions &options, int profile);

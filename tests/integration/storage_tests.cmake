@@ -5,3 +5,4 @@ kx20_add_test(test_languagestrings SOURCES test_languagestrings.cpp LIBS kx20_br
 kx20_add_test(test_installeddata SOURCES test_installeddata.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_specialfiles SOURCES test_specialfiles.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_filewriting SOURCES test_filewriting.cpp LIBS kx20_bridgecore)
+kx20_add_test(test_applicationrules SOURCES test_applicationrules.cpp LIBS kx20_bridgecore)

@@ -68,3 +68,17 @@ void ModulesTree::install(const QString &folder) const
         write(QStringLiteral("modules/") + folder + QLatin1Char('/') + name, file.readAll());
     }
 }
+
+QStringList ModulesTree::groupLines(const QByteArray &ini, const QByteArray &group)
+{
+    QStringList lines;
+    bool inGroup = false;
+    const QList<QByteArray> all = ini.split('\n');
+    for (const QByteArray &line : all) {
+        if (line.startsWith('['))
+            inGroup = line == '[' + group + ']';
+        else if (inGroup && !line.trimmed().isEmpty())
+            lines << QString::fromUtf8(line);
+    }
+    return lines;
+}

@@ -27,6 +27,10 @@ public:
     // Copies the installed files of modules/<folder> from the source tree.
     void install(const QString &folder) const;
 
+    // The non-blank lines of section `[group]` of an INI file's bytes, in
+    // order, as they are on disk.
+    static QStringList groupLines(const QByteArray &ini, const QByteArray &group);
+
 private:
     QTemporaryDir m_dir;
     QString m_previous;

@@ -233,6 +233,57 @@ private slots:
         QVERIFY(!r.error.contains(QLatin1Char('\n')));
     }
 
+    // profile's words: what each line asks, or that it is refused.
+    void profileForms_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("action"); // -1: refused
+        QTest::addColumn<int>("profile");
+        QTest::addColumn<QString>("name");
+        const int list = int(ProfileAction::List);
+        const int switchTo = int(ProfileAction::Switch);
+        const int link = int(ProfileAction::Link);
+        const int unlink = int(ProfileAction::Unlink);
+        auto w = [](const char *line) {
+            return QString::fromUtf8(line).split(QLatin1Char(' '));
+        };
+        QTest::newRow("list") << w("profile") << list << -1 << QString();
+        QTest::newRow("list as JSON") << w("profile --json") << list << -1 << QString();
+        QTest::newRow("switch") << w("profile 9") << switchTo << 9 << QString();
+        QTest::newRow("link") << w("profile 2 --link Firefox") << link << 2 << "Firefox";
+        QTest::newRow("link first") << w("profile --link=Firefox 2") << link << 2 << "Firefox";
+        QTest::newRow("unlink") << w("profile 0 --unlink steam") << unlink << 0 << "steam";
+        QTest::newRow("name like an option") << w("profile 1 --link -x") << link << 1 << "-x";
+        QTest::newRow("profile 10") << w("profile 10") << -1 << -1 << QString();
+        QTest::newRow("negative") << w("profile -1") << -1 << -1 << QString();
+        QTest::newRow("two profiles") << w("profile 1 2") << -1 << -1 << QString();
+        QTest::newRow("link without profile") << w("profile --link x") << -1 << -1 << QString();
+        QTest::newRow("link without name") << w("profile 1 --link") << -1 << -1 << QString();
+        QTest::newRow("empty name") << w("profile 1 --link=") << -1 << -1 << QString();
+        QTest::newRow("slash in name") << w("profile 1 --link a/b") << -1 << -1 << QString();
+        QTest::newRow("link and unlink") << w("profile 1 --link a --unlink b") << -1 << -1 << QString();
+        QTest::newRow("JSON with a switch") << w("profile 1 --json") << -1 << -1 << QString();
+        QTest::newRow("unknown option") << w("profile 1 --now") << -1 << -1 << QString();
+    }
+
+    void profileForms()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(int, action);
+        QFETCH(int, profile);
+        QFETCH(QString, name);
+        const RequestResult r = requestOf(words);
+        if (action < 0) {
+            QVERIFY2(!r.error.isEmpty(), qPrintable(words.join(QLatin1Char(' '))));
+            QVERIFY(r.error.startsWith(QStringLiteral("profile")));
+            return;
+        }
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(int(r.request.profileAction), action);
+        QCOMPARE(r.request.profile.value_or(-1), profile);
+        QCOMPARE(r.request.applicationName, name);
+    }
+
     // Nine words are a count and eight values; fewer are the values of the
     // stages in use, the count being how many there are.
     void dpiForms_data()

@@ -1,6 +1,8 @@
 // kx20ctl as users and scripts run it: the built tool as a process, against
 // the emulated mouse of both chip families, on a private copy of the
 // installed modules/ folder.
+#include "modulestree.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -36,6 +38,20 @@ struct Run
                 sent.append(line.mid(line.indexOf(QLatin1Char(']'), at) + 2));
         }
         return sent;
+    }
+    // Feature and output reports that went to the mouse, without the
+    // handshake (its challenge changes with the clock).
+    QStringList sentReports() const
+    {
+        static const QRegularExpression sent(QStringLiteral("-> (feature|output) +(\\S+) +(.*)$"));
+        QStringList reports;
+        const QStringList lines = errLines();
+        for (const QString &line : lines) {
+            const QRegularExpressionMatch m = sent.match(line);
+            if (m.hasMatch() && !m.captured(3).startsWith(QStringLiteral("[9] 00 00 ")))
+                reports.append(m.captured(1) + QLatin1Char(' ') + m.captured(3));
+        }
+        return reports;
     }
     QStringList traceLines() const
     {
@@ -175,7 +191,7 @@ private slots:
         QCOMPARE(tool.code, 0);
         QVERIFY(tool.out.startsWith(QStringLiteral("Usage: kx20ctl")));
         for (const char *command : {"list", "info", "rate", "stage", "dpi", "light", "colors", "gun",
-                                    "buttons", "apply", "read-profile", "raw", "listen"}) {
+                                    "buttons", "apply", "profile", "read-profile", "raw", "listen"}) {
             const Run help = run({QStringLiteral("help"), QLatin1String(command)}, false);
             const Run dashed = run({QLatin1String(command), QStringLiteral("--help")}, false);
             QCOMPARE(help.code, 0);
@@ -242,6 +258,16 @@ private slots:
                                                  << "send-macro m1";
         QTest::newRow("json for send-macro") << "560"
                                              << "send-macro m1 4 --json";
+        QTest::newRow("profile 10") << "553"
+                                    << "profile 10";
+        QTest::newRow("profile not in the list") << "560"
+                                                 << "profile 3";
+        QTest::newRow("profile two numbers") << "553"
+                                             << "profile 0 1";
+        QTest::newRow("json for a switch") << "560"
+                                           << "profile 0 --json";
+        QTest::newRow("profile option") << "553"
+                                        << "profile 0 --force";
     }
 
     void badArgumentsSendNothing()
@@ -893,6 +919,261 @@ private slots:
         }
         QCOMPARE(features, 2); // the handshake, then the report rate
         QCOMPARE(command, QStringLiteral("00 01 02 00 00 00 00 00 FC"));
+    }
+
+    // --- profile ---------------------------------------------------------------------------
+    // The list the window shows: "Standard", "Game" as profile 2, "Work" as 5.
+    void setProfileList(const QStringList &names = {QStringLiteral("Standard0"), QStringLiteral("Game2"),
+                                                    QStringLiteral("Work5")})
+    {
+        setKey(QStringLiteral("name.bin"), QStringLiteral("profile/profileName"), names);
+    }
+
+    QByteArray apConfig() const
+    {
+        QFile file(setting(QStringLiteral("apConfig.bin")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The [profileLinks] lines of apConfig.bin as they are on disk.
+    QStringList storedLinks() const { return ModulesTree::groupLines(apConfig(), "profileLinks"); }
+
+    // A switch sends exactly what apply sends for the profile, then stores
+    // it as the profile in use; nothing else is written.
+    void profileSwitchSendsWhatApplySends_data() { families_data(); }
+    void profileSwitchSendsWhatApplySends()
+    {
+        QFETCH(QString, family);
+        setProfileList();
+        // In the order the settings store writes it.
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/profileNo"), 0);
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run apply =
+            emulate(family, {QStringLiteral("--trace"), QStringLiteral("apply"), QStringLiteral("2")});
+        QVERIFY2(apply.code == 0, qPrintable(show(apply)));
+        QCOMPARE(snapshot(), before);
+
+        const Run switched =
+            emulate(family, {QStringLiteral("--trace"), QStringLiteral("profile"), QStringLiteral("2")});
+        QVERIFY2(switched.code == 0, qPrintable(show(switched)));
+        QVERIFY(switched.sentReports().size() > 10);
+        QCOMPARE(switched.sentReports(), apply.sentReports());
+        QCOMPARE(switched.out, apply.out + QStringLiteral("profile 2 (Game) in use\n"));
+
+        QMap<QString, QByteArray> expected = before;
+        QByteArray &config = expected[setting(QStringLiteral("apConfig.bin"))];
+        QVERIFY(config.contains("\nprofileNo=0\n"));
+        config.replace("\nprofileNo=0\n", "\nprofileNo=2\n");
+        QCOMPARE(snapshot(), expected);
+        // Switching to the profile in use sends it again.
+        const Run again = emulate(family, {QStringLiteral("profile"), QStringLiteral("2")});
+        QVERIFY2(again.code == 0, qPrintable(show(again)));
+        QCOMPARE(snapshot(), expected);
+    }
+
+    // Wherever the mouse fails during a switch, the profile in use changes
+    // only with exit 0: a switch that did not reach the mouse never looks
+    // done.
+    void profileSwitchThatFailsKeepsTheProfileInUse_data() { families_data(); }
+    void profileSwitchThatFailsKeepsTheProfileInUse()
+    {
+        QFETCH(QString, family);
+        setProfileList();
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/profileNo"), 0);
+        const QByteArray before = apConfig();
+        const QByteArray stored = QByteArray(before).replace("\nprofileNo=0\n", "\nprofileNo=5\n");
+        const QStringList words = {QStringLiteral("profile"), QStringLiteral("5")};
+        const Run clean = emulate(family, QStringList{QStringLiteral("--trace=json")} + words);
+        QVERIFY2(clean.code == 0, qPrintable(show(clean)));
+        int calls = 0;
+        for (const QString &line : clean.errLines())
+            calls +=
+                line.startsWith(QLatin1Char('{')) && !line.contains(QStringLiteral("\"call\":\"command\""));
+        QVERIFY(calls > 20);
+        QCOMPARE(apConfig(), stored);
+
+        int failures = 0;
+        for (int n : {calls / 3, calls / 2, calls - 10, calls - 2, calls - 1, calls}) {
+            for (const QString &fault : {QStringLiteral("silent@%1"), QStringLiteral("write@%1"),
+                                         QStringLiteral("send-feature@%1")}) {
+                QVERIFY(QFile::remove(setting(QStringLiteral("apConfig.bin"))));
+                QFile restore(setting(QStringLiteral("apConfig.bin")));
+                QVERIFY(restore.open(QIODevice::WriteOnly));
+                restore.write(before);
+                restore.close();
+                // The write and send-feature faults count those calls only.
+                const int nth = fault.startsWith(QLatin1String("silent")) ? n : std::max(1, n / 4);
+                const Run r = emulate(family, QStringList{QStringLiteral("--fault"), fault.arg(nth)} + words);
+                const QString what = fault.arg(nth) + QLatin1Char('\n') + show(r);
+                QVERIFY2(r.code == 0 || r.code == 3, qPrintable(what));
+                if (r.code == 0) {
+                    QVERIFY2(apConfig() == stored, qPrintable(what));
+                    QVERIFY2(r.out.endsWith(QStringLiteral("profile 5 (Work) in use\n")), qPrintable(what));
+                } else {
+                    ++failures;
+                    QVERIFY2(apConfig() == before, qPrintable(what));
+                    QVERIFY2(!r.out.contains(QStringLiteral("in use")), qPrintable(what));
+                    QVERIFY2(r.err.contains(QStringLiteral("the profile in use stays 0")), qPrintable(what));
+                }
+            }
+        }
+        QVERIFY(failures > 0);
+    }
+
+    // The list with names, links and the one in use, as lines and as JSON;
+    // needs no mouse and writes nothing.
+    void profileListsNamesLinksAndTheOneInUse()
+    {
+        setProfileList();
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/profileNo"), 2);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/firefox"), 2);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/Steam"), 5);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/code"), 2);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/old"), 7);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/broken"), QStringLiteral("x"));
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run r = run({QStringLiteral("profile")});
+        QVERIFY2(r.code == 0, qPrintable(show(r)));
+        QCOMPARE(r.out, QStringLiteral("  0  Standard\n"
+                                       "* 2  Game      links: code, firefox\n"
+                                       "  5  Work      links: steam\n"
+                                       "profile 7 is not in the list; linked to it: old\n"));
+
+        const Run json = run({QStringLiteral("profile"), QStringLiteral("--json")});
+        QVERIFY2(json.code == 0, qPrintable(show(json)));
+        const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(root.value(QStringLiteral("inUse")).toInt(-1), 2);
+        const QJsonArray profiles = root.value(QStringLiteral("profiles")).toArray();
+        QCOMPARE(profiles.size(), 3);
+        const QJsonObject game = profiles.at(1).toObject();
+        QCOMPARE(game.value(QStringLiteral("profile")).toInt(), 2);
+        QCOMPARE(game.value(QStringLiteral("name")).toString(), QStringLiteral("Game"));
+        QCOMPARE(game.value(QStringLiteral("file")).toString(), QStringLiteral("p3.bin"));
+        QCOMPARE(game.value(QStringLiteral("inUse")).toBool(), true);
+        QCOMPARE(game.value(QStringLiteral("links")).toArray(),
+                 (QJsonArray{QStringLiteral("code"), QStringLiteral("firefox")}));
+        QCOMPARE(profiles.at(0).toObject().value(QStringLiteral("inUse")).toBool(true), false);
+        QCOMPARE(root.value(QStringLiteral("unlistedLinks")).toObject(),
+                 (QJsonObject{{QStringLiteral("old"), 7}}));
+        QCOMPARE(snapshot(), before);
+
+        // The installed list: one entry and the filler; the first row in the
+        // program's language; a profile in use that the list lacks.
+        setProfileList({QStringLiteral("Default0"), QStringLiteral("loadersentry")});
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("mouse/profileNo"), 4);
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("common/language"), QStringLiteral("French"));
+        const Run installed = run({QStringLiteral("profile")});
+        QVERIFY2(installed.code == 0, qPrintable(show(installed)));
+        QVERIFY2(installed.out.startsWith(QStringLiteral("  0  Standard\n"
+                                                         "the profile in use, 4 (mouse/profileNo), is not in "
+                                                         "the list\n")),
+                 qPrintable(show(installed)));
+        const Run installedJson = run({QStringLiteral("--json"), QStringLiteral("profile")});
+        const QJsonArray one = QJsonDocument::fromJson(installedJson.out.toUtf8())
+                                   .object()
+                                   .value(QStringLiteral("profiles"))
+                                   .toArray();
+        QCOMPARE(one.size(), 1);
+
+        QVERIFY(QFile::remove(setting(QStringLiteral("name.bin"))));
+        const Run none = run({QStringLiteral("profile")});
+        QCOMPARE(none.code, 0);
+        QVERIFY(none.out.startsWith(QStringLiteral("no profiles in the list")));
+    }
+
+    // Links for scripts: each step's output and exit code, and the links
+    // apConfig.bin holds afterwards. Nothing else in the file changes.
+    void profileLinksAndUnlinks()
+    {
+        setProfileList();
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/Steam"), 5);
+        const QByteArray untouched = apConfig().left(apConfig().indexOf("[profileLinks]"));
+        struct Step
+        {
+            const char *line;
+            int code;
+            const char *said; // the start of the output or the error line
+            QStringList links;
+        };
+        const QList<Step> steps = {
+            {"profile 2 --link Firefox",
+             0,
+             "linked firefox to profile 2 (Game)\n",
+             {QStringLiteral("Steam=5"), QStringLiteral("firefox=2")}},
+            {"profile 2 --link=FIREFOX",
+             0,
+             "firefox is already linked to profile 2 (Game)\n",
+             {QStringLiteral("Steam=5"), QStringLiteral("firefox=2")}},
+            {"profile 0 --link steam",
+             0,
+             "linked steam to profile 0 (Standard), moved from profile 5 (Work)\n",
+             {QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile --link=code 5",
+             0,
+             "linked code to profile 5 (Work)\n",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 3 --link code",
+             2,
+             "kx20ctl: profile: 3 is not in the profile list (it holds 0, 2, 5)",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --unlink steam",
+             2,
+             "kx20ctl: profile: steam is not linked to profile 2 (it is linked to "
+             "profile 0 (Standard))",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --unlink vlc",
+             2,
+             "kx20ctl: profile: vlc is not linked to profile 2 (it has no link)",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --link usr/bin/vlc",
+             2,
+             "kx20ctl: profile: 'usr/bin/vlc' cannot be an application name",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile --link vlc",
+             2,
+             "kx20ctl: profile: --link needs the profile N",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --link",
+             2,
+             "kx20ctl: profile: --link needs an application NAME",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --link a --unlink b",
+             2,
+             "kx20ctl: profile: give one --link or --unlink",
+             {QStringLiteral("code=5"), QStringLiteral("firefox=2"), QStringLiteral("steam=0")}},
+            {"profile 2 --unlink Firefox",
+             0,
+             "unlinked firefox from profile 2 (Game)\n",
+             {QStringLiteral("code=5"), QStringLiteral("steam=0")}},
+        };
+        for (const Step &step : steps) {
+            const Run r = run(QString::fromLatin1(step.line).split(QLatin1Char(' ')));
+            const QString what = QLatin1String(step.line) + QLatin1Char('\n') + show(r);
+            QVERIFY2(r.code == step.code, qPrintable(what));
+            QVERIFY2((step.code == 0 ? r.out : r.err).startsWith(QLatin1String(step.said)), qPrintable(what));
+            QVERIFY2(step.code == 0 ? r.err.isEmpty() : r.out.isEmpty(), qPrintable(what));
+            QCOMPARE(storedLinks(), step.links);
+            QVERIFY(apConfig().startsWith(untouched));
+        }
+
+        // A link to a profile the list no longer has can still be removed.
+        setKey(QStringLiteral("apConfig.bin"), QStringLiteral("profileLinks/old"), 7);
+        const Run stale = run({QStringLiteral("profile"), QStringLiteral("7"), QStringLiteral("--unlink"),
+                               QStringLiteral("old")});
+        QVERIFY2(stale.code == 0, qPrintable(show(stale)));
+        QCOMPARE(stale.out, QStringLiteral("unlinked old from profile 7 (not in the list)\n"));
+        QCOMPARE(storedLinks(), (QStringList{QStringLiteral("code=5"), QStringLiteral("steam=0")}));
+
+        // A file that cannot be written: the link is refused, the file stays.
+        QFile huge(setting(QStringLiteral("apConfig.bin")));
+        QVERIFY(huge.open(QIODevice::Append));
+        huge.write("\n[padding]\nx=" + QByteArray(2 * 1024 * 1024, 'p') + "\n");
+        huge.close();
+        const QMap<QString, QByteArray> before = snapshot();
+        const Run refused = run({QStringLiteral("profile"), QStringLiteral("2"), QStringLiteral("--link"),
+                                 QStringLiteral("vlc")});
+        QVERIFY2(refused.code == 3, qPrintable(show(refused)));
+        QCOMPARE(snapshot(), before);
     }
 
     // Faults given on the command line reach the emulated mouse; every one

@@ -1,3 +1,4 @@
 kx20_add_test(test_storeconventions SOURCES test_storeconventions.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_modulesfolder SOURCES test_modulesfolder.cpp LIBS kx20_bridgecore)
 kx20_add_test(test_languagechoice SOURCES test_languagechoice.cpp LIBS kx20_bridgecore)
+kx20_add_test(test_profilelist SOURCES test_profilelist.cpp LIBS kx20_bridgecore)
