@@ -19,7 +19,8 @@ public:
     explicit ActiveWindowWatcher(QObject *parent = nullptr);
     ~ActiveWindowWatcher() override;
 
-    // False when focus changes cannot be watched here.
+    // False when focus changes cannot be watched here (Wayland, no display,
+    // the X server gone).
     bool isActive() const;
     // The application in front now; empty when none or inactive.
     WindowApplication activeApplication() const;
@@ -28,8 +29,12 @@ public:
     QList<WindowApplication> openApplications() const;
 
 signals:
-    // The focus moved to another window; `application` is empty when no
-    // window has it.
+    // The focus moved to another application: its names differ from the
+    // last ones told (another window of the same application is no change).
+    // `application` is empty when no window has the focus, when the window
+    // in front names nothing we can read, or when the X server has gone.
+    // Not emitted for the state found at construction: read
+    // activeApplication() for that.
     void activeApplicationChanged(const WindowApplication &application);
 
 private:

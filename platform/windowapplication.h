@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -37,5 +38,9 @@ struct WindowApplication
     }
     bool operator!=(const WindowApplication &o) const { return !(*this == o); }
 };
+
+// The applications found for the user to pick from: each once, the nameless
+// left out, sorted by the name shown (ignoring case).
+QList<WindowApplication> distinctApplications(const QList<WindowApplication> &found);
 
 Q_DECLARE_METATYPE(WindowApplication)

@@ -9,6 +9,7 @@ KX20_PACKAGES=(
     libhidapi-dev libudev-dev
     xvfb xauth
     libx11-dev libxtst-dev xdotool
+    libxcb1-dev
     librsvg2-bin
     qt6-declarative-dev-tools qml6-module-qtqml qml6-module-qtqml-models python3
     libglib2.0-dev gsettings-desktop-schemas dbus-daemon
