@@ -594,17 +594,18 @@ private slots:
             return (log += demo.readAllStandardError()).contains(line);
         };
 
-        // A profile change on this mouse takes seconds of protocol pauses.
+        // A profile change on this mouse takes seconds of protocol pauses; the
+        // stored number and the report rate go first, the notice comes last.
         constexpr int kSwitchMs = 30000;
         others.activate(alpha);
         QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 1, kSwitchMs);
         QTRY_VERIFY_WITH_TIMEOUT(mouseRate(4), kSwitchMs);
-        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cWork\u201d chosen: Alpha is in front"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cWork\u201d chosen: Alpha is in front"), kSwitchMs);
 
         others.activate(beta);
         QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 2, kSwitchMs);
         QTRY_VERIFY_WITH_TIMEOUT(mouseRate(2), kSwitchMs);
-        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cGame\u201d chosen: Beta is in front"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cGame\u201d chosen: Beta is in front"), kSwitchMs);
         // The title area names the profile in use once the window takes
         // input again.
         QTRY_VERIFY_WITH_TIMEOUT(near((shot = windowShot(window)).pixel(950, 620), kBlue), 10000);
@@ -613,7 +614,7 @@ private slots:
         others.activate(gamma);
         QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 0, kSwitchMs);
         QTRY_VERIFY_WITH_TIMEOUT(mouseRate(1), kSwitchMs);
-        QTRY_VERIFY_WITH_TIMEOUT(told("Back to profile \u201cStandard\u201d"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Back to profile \u201cStandard\u201d"), kSwitchMs);
 
         demo.terminate();
         QVERIFY(finished(demo));
