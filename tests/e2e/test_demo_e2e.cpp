@@ -533,7 +533,8 @@ private slots:
     {
         const QString settings = m_install.filePath(QStringLiteral("modules/setting"));
         const QStringList touched = {QStringLiteral("apConfig.bin"), QStringLiteral("name.bin"),
-                                     QStringLiteral("p2.bin"), QStringLiteral("p3.bin")};
+                                     QStringLiteral("p1.bin"), QStringLiteral("p2.bin"),
+                                     QStringLiteral("p3.bin")};
         QHash<QString, QByteArray> installed;
         for (const QString &name : touched) {
             QFile file(settings + QLatin1Char('/') + name);
@@ -554,9 +555,9 @@ private slots:
                 QStringLiteral("profile/profileName"),
                 QStringList{QStringLiteral("Standard0"), QStringLiteral("Work1"), QStringLiteral("Game2")});
             // Each profile its own report rate (rows 3, 1, 2: 1000, 250, 500 Hz).
-            for (int profile : {1, 2}) {
+            for (int profile : {0, 1, 2}) {
                 QSettings file(settings + QStringLiteral("/p%1.bin").arg(profile + 1), QSettings::IniFormat);
-                file.setValue(QStringLiteral("mouse/reportRate"), profile);
+                file.setValue(QStringLiteral("mouse/reportRate"), profile == 0 ? 3 : profile);
             }
             QSettings ap(settings + QStringLiteral("/apConfig.bin"), QSettings::IniFormat);
             ap.setValue(QStringLiteral("mouse/profileNo"), 0);
