@@ -4,6 +4,7 @@
 #include "devicechangemonitor.h"
 #include "languagestrings.h"
 #include "myqquickview.h"
+#include "profilefollowerdriver.h"
 #include "ui_controler.h"
 #include "settingspath.h"
 
@@ -55,6 +56,10 @@ Widget::Widget(QWidget *parent)
 
     m_deviceMonitor = new DeviceChangeMonitor(this);
     connect(m_deviceMonitor, &DeviceChangeMonitor::deviceChanged, this, &Widget::deviceChangeNoticed);
+
+    // The mouse follows the application in front.
+    m_follower = new ProfileFollowerDriver(*bridge, this);
+    connect(m_follower, &ProfileFollowerDriver::notice, this, &Widget::showFollowNotice);
 }
 
 Widget::~Widget()
@@ -95,6 +100,14 @@ void Widget::showBalloon(const QString &text)
         m_trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, kBalloonMs);
     else
         qCDebug(lcApp).noquote() << QStringLiteral("Info: ") + text;
+}
+
+void Widget::showFollowNotice(const QString &text)
+{
+    if (m_trayIcon->isVisible())
+        showBalloon(text);
+    else
+        qInfo().noquote() << text;
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class DeviceChangeMonitor;
+class ProfileFollowerDriver;
 class QAction;
 class QMenu;
 class Ui_Controler;
@@ -61,6 +62,9 @@ public:
     void deviceChangeNoticed();
     // The balloon of the tray icon, or the debug stream without a tray.
     void showBalloon(const QString &text);
+    // What following the application in front did: the tray's balloon, or
+    // one line on standard error where there is no tray.
+    void showFollowNotice(const QString &text);
     // Shows a text that another program sent us, in a warning box.
     void showCopyData(const QString &text);
 
@@ -92,6 +96,7 @@ private:
     Hid_Thread m_hid;
     QSystemTrayIcon *m_trayIcon = nullptr;
     DeviceChangeMonitor *m_deviceMonitor = nullptr;
+    ProfileFollowerDriver *m_follower = nullptr;
 
     static bool s_deviceConnected;
 };

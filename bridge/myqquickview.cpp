@@ -110,6 +110,17 @@ bool myQQuickView::askToQuit()
     return mayQuit.toBool();
 }
 
+QString myQQuickView::followProfile(int profile)
+{
+    QQuickItem *root = rootObject();
+    QVariant answer;
+    if (!root
+        || !QMetaObject::invokeMethod(root, "followProfile", Qt::DirectConnection,
+                                      Q_RETURN_ARG(QVariant, answer), Q_ARG(QVariant, profile)))
+        return QStringLiteral("waiting");
+    return answer.toString();
+}
+
 void myQQuickView::notifyKeyboard(bool isDown, uchar usbCode)
 {
     callScene("detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
@@ -165,7 +176,7 @@ bool myQQuickView::loadProfile(int profile)
     return m_files->loadProfile(profile, dialogs());
 }
 
-void myQQuickView::saveProfile(int profile)
+QString myQQuickView::profileName(int profile)
 {
     // The name list holds each profile's name followed by its number digit.
     QString name;
@@ -175,7 +186,12 @@ void myQQuickView::saveProfile(int profile)
         if (digit.size() == 1 && text.size() > 1 && text.endsWith(digit))
             name = text.chopped(1);
     }
-    m_files->saveProfile(profile, dialogs(), name);
+    return name;
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    m_files->saveProfile(profile, dialogs(), profileName(profile));
 }
 
 void myQQuickView::resetProfile(int profile)
@@ -525,4 +541,16 @@ bool myQQuickView::mouseSendProfile(QVariantMap send)
 void myQQuickView::mouseUseProfileOne()
 {
     m_operations.useProfileOne();
+}
+
+// --- Following the application in front --------------------------------------
+
+void myQQuickView::noteFollowBlocked(bool blocked)
+{
+    emit followBlockedChanged(blocked);
+}
+
+void myQQuickView::noteProfileInUse(int profile)
+{
+    emit profileInUseChanged(profile);
 }

@@ -59,6 +59,19 @@ public:
     // the user and answers later through the window controller's onQuit().
     bool askToQuit();
 
+    // Asks the scene to change to `profile` because the application in front
+    // calls for it (the root's followProfile): "done", "unchanged", "missed"
+    // (the mouse did not take it), "waiting" (not now) or "unknown" (no such
+    // profile).
+    QString followProfile(int profile);
+    // The name the user gave `profile`; empty when it has none.
+    QString profileName(int profile);
+
+signals:
+    // Told by the scene, for the profile follower.
+    void followBlockedChanged(bool blocked);
+    void profileInUseChanged(int profile);
+
 public slots:
     void clearHidBusy();
     void initUI();
@@ -146,6 +159,11 @@ public slots:
     // At start-up: a 560-family mouse found on another on-board profile is
     // switched to profile 1, the one the program works on.
     void mouseUseProfileOne();
+
+    // Following the application in front: the scene tells when an automatic
+    // change of profile must wait, and which profile is in use.
+    void noteFollowBlocked(bool blocked);
+    void noteProfileInUse(int profile);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

@@ -9,7 +9,7 @@ import "common/mainTexts.js" as MainTexts
 import "common/prompts.js" as Prompts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
-// mask, and the six functions the native side calls. Invisible until the
+// mask, and the functions the native side calls. Invisible until the
 // first initUI(): the translucent window shows nothing before then.
 Item {
     id: mainIten
@@ -295,6 +295,36 @@ Item {
         ui_View.setCurrentProfile(n)
         reloadProfile()
         noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
+    }
+
+    // ---- Following the application in front ----
+
+    // A change of profile the program makes on its own waits while the user
+    // is in the middle of something: changes not saved, a page or box open,
+    // the mouse busy, keys captured, an edit open, or the main screen not
+    // shown yet.
+    readonly property bool followBlocked: !mainShown || hasUnsaved || busyIndicator.visible || mainMask.visible
+                                          || unsavedBox.visible || factorysure.visible || capturingKeys
+                                          || Window.activeFocusItem instanceof EditText
+                                          || [macroEditor, keyAssigment, gunControl, systemSetting, profile].some(
+                                              function (page) { return page.visible })
+    onFollowBlockedChanged: ui_View.noteFollowBlocked(followBlocked)
+    onProfileNoChanged: ui_View.noteProfileInUse(profileNo)
+
+    // The application in front calls for profile n: the change goes exactly
+    // as from the title-area list. Answers "done", "unchanged", "missed" (the
+    // mouse did not take it and the pages stay unsaved), "waiting" (not now)
+    // or "unknown" (no row has that profile).
+    function followProfile(n) {
+        if (followBlocked)
+            return "waiting"
+        if (profile.rowOfProfile(n) < 0)
+            return "unknown"
+        if (n === profileNo)
+            return "unchanged"
+        finishEdits()
+        switchProfile(n)
+        return mouseMissed ? "missed" : "done"
     }
 
     // ---- Unsaved changes, quitting, refusals ----

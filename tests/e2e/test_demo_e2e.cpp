@@ -1,6 +1,7 @@
 // The real program on a real X server: kx20-config-demo started under an Xvfb
 // of the test's own, looked at with xdotool. Skipped (77) only when Xvfb or
 // xdotool cannot be found.
+#include "otherapplications.h"
 #include "xvfbserver.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QSettings>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -516,6 +518,104 @@ private slots:
         keep(dialog, "import-dialog.png");
         xdotool({QStringLiteral("key"), QStringLiteral("--window"), open, QStringLiteral("Escape")});
         QTRY_VERIFY_WITH_TIMEOUT(dialogWindow(QStringLiteral("Open File"), 500).isEmpty(), 10000);
+
+        demo.terminate();
+        QVERIFY(finished(demo));
+    }
+
+    // The mouse follows the application in front: two windows of other
+    // applications, linked in apConfig.bin to profiles 1 and 2 before the
+    // demo starts, take the focus in turn as a window manager gives it; each
+    // time the profile in use (apConfig.bin) and the emulated mouse's report
+    // rate follow, and a window without a link brings profile 0 back. Without
+    // a tray each change is told on standard error.
+    void mouseFollowsTheApplicationInFront()
+    {
+        const QString settings = m_install.filePath(QStringLiteral("modules/setting"));
+        const QStringList touched = {QStringLiteral("apConfig.bin"), QStringLiteral("name.bin"),
+                                     QStringLiteral("p1.bin"), QStringLiteral("p2.bin"),
+                                     QStringLiteral("p3.bin")};
+        QHash<QString, QByteArray> installed;
+        for (const QString &name : touched) {
+            QFile file(settings + QLatin1Char('/') + name);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            installed[name] = file.readAll();
+        }
+        // Put back whatever happens, for the journeys after this one.
+        const auto restore = qScopeGuard([&] {
+            for (const QString &name : touched) {
+                QFile file(settings + QLatin1Char('/') + name);
+                if (file.open(QIODevice::WriteOnly))
+                    file.write(installed[name]);
+            }
+        });
+        {
+            QSettings names(settings + QStringLiteral("/name.bin"), QSettings::IniFormat);
+            names.setValue(
+                QStringLiteral("profile/profileName"),
+                QStringList{QStringLiteral("Standard0"), QStringLiteral("Work1"), QStringLiteral("Game2")});
+            // Each profile its own report rate (rows 3, 1, 2: 1000, 250, 500 Hz).
+            for (int profile : {0, 1, 2}) {
+                QSettings file(settings + QStringLiteral("/p%1.bin").arg(profile + 1), QSettings::IniFormat);
+                file.setValue(QStringLiteral("mouse/reportRate"), profile == 0 ? 3 : profile);
+            }
+            QSettings ap(settings + QStringLiteral("/apConfig.bin"), QSettings::IniFormat);
+            ap.setValue(QStringLiteral("mouse/profileNo"), 0);
+            ap.setValue(QStringLiteral("profileLinks/alpha"), 1);
+            ap.setValue(QStringLiteral("profileLinks/beta"), 2);
+        }
+        const QString config = settings + QStringLiteral("/apConfig.bin");
+        // Read from the file's text: this process's QSettings may answer
+        // from its cache.
+        const auto profileInUse = [&config] {
+            const QRegularExpressionMatch stored =
+                QRegularExpression(QStringLiteral("\nprofileNo=(\\d+)")).match(fileText(config));
+            return stored.hasMatch() ? stored.captured(1).toInt() : -1;
+        };
+        const QString statePath = m_install.filePath(QStringLiteral("follow-state.txt"));
+        // The report interval in ms the mouse holds: 1 for 1000 Hz, 4 for
+        // 250 Hz, 2 for 500 Hz.
+        const auto mouseRate = [&statePath](int code) {
+            return fileText(statePath).contains(QStringLiteral("reportRate=%1\n").arg(code));
+        };
+
+        OtherApplications others(s_display.constData());
+        QVERIFY(others.isOpen());
+        const unsigned long alpha = others.open("alpha", "Alpha");
+        const unsigned long beta = others.open("beta", "Beta");
+        const unsigned long gamma = others.open("gamma", "Gamma");
+
+        QProcess demo;
+        start(demo, {QStringLiteral("--mouse-state"), statePath});
+        QImage shot;
+        const QString window = mainScreen(demo, shot);
+        QVERIFY(!window.isEmpty());
+        QByteArray log;
+        const auto told = [&demo, &log](const char *line) {
+            return (log += demo.readAllStandardError()).contains(line);
+        };
+
+        // A profile change on this mouse takes seconds of protocol pauses; the
+        // stored number and the report rate go first, the notice comes last.
+        constexpr int kSwitchMs = 30000;
+        others.activate(alpha);
+        QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 1, kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(mouseRate(4), kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cWork\u201d chosen: Alpha is in front"), kSwitchMs);
+
+        others.activate(beta);
+        QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 2, kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(mouseRate(2), kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Profile \u201cGame\u201d chosen: Beta is in front"), kSwitchMs);
+        // The title area names the profile in use once the window takes
+        // input again.
+        QTRY_VERIFY_WITH_TIMEOUT(near((shot = windowShot(window)).pixel(950, 620), kBlue), 10000);
+        keep(shot, "follow-game.png");
+
+        others.activate(gamma);
+        QTRY_COMPARE_WITH_TIMEOUT(profileInUse(), 0, kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(mouseRate(1), kSwitchMs);
+        QTRY_VERIFY_WITH_TIMEOUT(told("Back to profile \u201cStandard\u201d"), kSwitchMs);
 
         demo.terminate();
         QVERIFY(finished(demo));

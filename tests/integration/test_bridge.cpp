@@ -85,7 +85,9 @@ private slots:
                                       "lightingColours",
                                       "mouseSendLighting",
                                       "mouseSendProfile",
-                                      "mouseUseProfileOne"};
+                                      "mouseUseProfileOne",
+                                      "noteFollowBlocked",
+                                      "noteProfileInUse"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

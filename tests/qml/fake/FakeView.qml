@@ -110,6 +110,8 @@ QtObject {
     }
     function mouseSendProfile(send) { return recorder.call("", "mouseSendProfile", [send], true) }
     function mouseUseProfileOne() { return recorder.call("", "mouseUseProfileOne", []) }
+    function noteFollowBlocked(blocked) { recorder.note("noteFollowBlocked", [blocked]) }
+    function noteProfileInUse(profile) { recorder.note("noteProfileInUse", [profile]) }
 
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }

@@ -20,6 +20,9 @@ QtObject {
     property var realPages: []
     // The page doubles by name, as they register themselves.
     property var pages: ({})
+    // What the scene tells the profile follower, apart from the call log so
+    // that the logs of the scene's own steps stay as they read.
+    property var notes: []
 
     function reset() {
         clear()
@@ -32,6 +35,11 @@ QtObject {
     function clear() {
         calls = []
         times = []
+        notes = []
+    }
+
+    function note(name, args) {
+        notes = notes.concat([name + "(" + args.map(format).join(", ") + ")"])
     }
 
     // Logs a call and gives the answer set for it, else `fallback`.
