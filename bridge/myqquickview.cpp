@@ -526,3 +526,66 @@ void myQQuickView::mouseUseProfileOne()
 {
     m_operations.useProfileOne();
 }
+
+// --- Links from applications to profiles --------------------------------------
+
+QStringList myQQuickView::profileLinks(int profile)
+{
+    return m_rules.linksOf(profile);
+}
+
+int myQQuickView::linkedProfile(QString name)
+{
+    const QString normal = ApplicationRules::normalName(name);
+    return normal.isEmpty() ? -1 : m_rules.all().value(normal, -1);
+}
+
+QString myQQuickView::linkApplication(QString name, int profile)
+{
+    if (ApplicationRules::normalName(name).isEmpty())
+        return QStringLiteral("linkName");
+    if (!SettingsFiles::isProfile(profile))
+        return QStringLiteral("linkProfile");
+    return m_rules.link(name, profile) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QString myQQuickView::unlinkApplication(QString name)
+{
+    if (ApplicationRules::normalName(name).isEmpty())
+        return QStringLiteral("linkName");
+    return m_rules.unlink(name) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QString myQQuickView::clearProfileLinks(int profile)
+{
+    if (!SettingsFiles::isProfile(profile))
+        return QStringLiteral("linkProfile");
+    return m_rules.removeProfile(profile) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QVariantList myQQuickView::openApplications()
+{
+    QVariantList list;
+    const QList<WindowApplication> open = m_activeWindows.openApplications();
+    for (const WindowApplication &app : open) {
+        if (app.displayName().isEmpty())
+            continue;
+        list.append(QVariantMap{{QStringLiteral("name"), app.displayName()},
+                                {QStringLiteral("windowClass"), app.windowClass},
+                                {QStringLiteral("executable"), app.executable}});
+    }
+    return list;
+}
+
+bool myQQuickView::followsFocus()
+{
+    return m_activeWindows.isActive();
+}
+
+void myQQuickView::takeOutsideChanges()
+{
+    // A store with nothing pending reads its file again when it changed on
+    // disk; the name lists are read fresh on every call anyway.
+    m_files->syncAll();
+    callScene("takeOutsideChanges", Qt::DirectConnection);
+}
