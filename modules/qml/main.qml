@@ -7,6 +7,7 @@ import "basic/theme.js" as Theme
 import "common/values.js" as Values
 import "common/mainTexts.js" as MainTexts
 import "common/prompts.js" as Prompts
+import "J2/linkTexts.js" as LinkTexts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
 // mask, and the six functions the native side calls. Invisible until the
@@ -185,6 +186,7 @@ Item {
         systemSetting.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
         gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
         profile.profileLang = ui_View.getLangStrings("profile", language)
+        profile.linkLang = LinkTexts.merged(ui_View.getLangStrings("profileLink", language))
         _KeyCodeString.setTexts(ui_View.getLangStrings("keyCode", language))
         promptLang = Prompts.merged(ui_View.getLangStrings("prompt", language))
         // The bridge keeps this section for its own notices.
