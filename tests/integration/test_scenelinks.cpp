@@ -1,5 +1,6 @@
 // Profiles linked to applications, through the profile page's link box of the
-// compiled scene over the emulated mouse, checked in apConfig.bin on disk.
+// compiled scene over the emulated mouse, checked in apConfig.bin on disk;
+// and the scene taking a profile change kx20ctl made while it was away.
 #include "myqquickview.h"
 #include "scenefixture.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 const QString kApConfig = QStringLiteral("modules/setting/apConfig.bin");
 const QString kNames = QStringLiteral("modules/setting/name.bin");
+constexpr QPoint kSaveButton{950, 620};
 
 QPoint centre(QQuickItem *item)
 {
@@ -47,6 +49,13 @@ QStringList linksOnDisk(const SceneFixture &scene)
     }
     lines.sort();
     return lines;
+}
+
+void addFamilies()
+{
+    QTest::addColumn<ChipFamily>("family");
+    QTest::newRow("553") << ChipFamily::F553;
+    QTest::newRow("560") << ChipFamily::F560;
 }
 
 // Three profiles, the links of `links` ("name=N" lines) and, in p3.bin,
@@ -226,6 +235,70 @@ private slots:
         QCOMPARE(page.mark(1), QStringLiteral("Linked: firefox"));
         QCOMPARE(page.mark(2), QString());
         QCOMPARE(page.mark(3), QString());
+    }
+
+    // kx20ctl stored profile 2 as the one in use (and sent it), renamed
+    // nothing and linked an application: the scene shows profile 2 from its
+    // file and sends nothing.
+    void outsideProfileChangeIsShownWithoutSending_data() { addFamilies(); }
+    void outsideProfileChangeIsShownWithoutSending()
+    {
+        QFETCH(ChipFamily, family);
+        SceneFixture scene(family, threeProfiles());
+        QVERIFY(scene.start());
+        QQuickItem *profiles = scene.item("profileList");
+        QCOMPARE(scene.root()->property("profileNo").toInt(), 0);
+
+        QByteArray config = scene.tree.read(kApConfig);
+        config.replace("profileNo=0", "profileNo=2");
+        scene.tree.write(kApConfig, config + "\n[profileLinks]\nmpv=2\n");
+        scene.link.forgetHistory();
+        scene.view().takeOutsideChanges();
+
+        QCOMPARE(scene.root()->property("profileNo").toInt(), 2);
+        QCOMPARE(profiles->property("textValue").toString(), QStringLiteral("play"));
+        QCOMPARE(scene.item("reportRateList")->property("currentSelect").toInt(), 0);
+        QCOMPARE(scene.view().settings().currentProfile(), 2);
+        QVERIFY(scene.view().isEnabled());
+        QVERIFY(scene.link.sent(HidCall::SendFeature).isEmpty());
+        QVERIFY(scene.link.sent(HidCall::Write).isEmpty());
+        Page page(scene);
+        QCOMPARE(page.mark(2), QStringLiteral("Linked: mpv"));
+        // Nothing was written back over kx20ctl's choice.
+        QVERIFY(scene.fileText(kApConfig).contains(QLatin1String("profileNo=2")));
+    }
+
+    // With unsaved changes the scene keeps showing them and says so; the
+    // Save that keeps them sends them, then shows kx20ctl's profile and sends
+    // it whole, since the Save just changed what the mouse holds.
+    void outsideProfileWaitsForUnsavedChanges()
+    {
+        SceneFixture scene(ChipFamily::F553, threeProfiles());
+        QVERIFY(scene.start());
+        QQuickItem *keys = scene.item("keyMatrix");
+        keys->setProperty("isSave", true);
+
+        QByteArray config = scene.tree.read(kApConfig);
+        config.replace("profileNo=0", "profileNo=2");
+        scene.tree.write(kApConfig, config);
+        scene.link.forgetHistory();
+        scene.view().takeOutsideChanges();
+        QCOMPARE(scene.root()->property("profileNo").toInt(), 0);
+        QVERIFY(keys->property("isSave").toBool());
+        QQuickItem *notice = scene.item("noticeLine");
+        QVERIFY(notice->isVisible());
+        QVERIFY2(notice->property("text").toString().contains(QLatin1String("kx20ctl chose play")),
+                 qPrintable(notice->property("text").toString()));
+        QVERIFY(scene.link.sent(HidCall::SendFeature).isEmpty());
+
+        scene.click(kSaveButton);
+        QTRY_VERIFY(scene.view().isEnabled());
+        QTRY_COMPARE(scene.root()->property("profileNo").toInt(), 2);
+        QVERIFY(!scene.root()->property("hasUnsaved").toBool());
+        QCOMPARE(scene.view().settings().currentProfile(), 2);
+        // Profile 2's report rate (row 0, 1000 Hz) reached the mouse.
+        QTRY_COMPARE(scene.mouse->reportRate(), 8);
+        QVERIFY(scene.fileText(kApConfig).contains(QLatin1String("profileNo=2")));
     }
 };
 
