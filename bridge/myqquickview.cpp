@@ -6,7 +6,9 @@
 #include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QJSValue>
 #include <QQuickItem>
@@ -566,9 +568,11 @@ QString myQQuickView::clearProfileLinks(int profile)
 QVariantList myQQuickView::openApplications()
 {
     QVariantList list;
+    // This program's own window is no application to link.
+    const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     const QList<WindowApplication> open = m_activeWindows.openApplications();
     for (const WindowApplication &app : open) {
-        if (app.displayName().isEmpty())
+        if (app.displayName().isEmpty() || (!self.isEmpty() && app.executable == self))
             continue;
         list.append(QVariantMap{{QStringLiteral("name"), app.displayName()},
                                 {QStringLiteral("windowClass"), app.windowClass},

@@ -273,12 +273,13 @@ Rectangle {
         color: Theme.colorBlack
         border.color: Theme.colorGray1
 
+        // Its focus frame lies on the field's own edge.
         EditText {
             id: nameInput
             objectName: "linkNameInput"
-            x: 6
-            width: parent.width - 12
-            height: parent.height
+            anchors.fill: parent
+            leftPadding: 6
+            rightPadding: 6
             verticalAlignment: TextInput.AlignVCenter
             maximumLength: 64
             nextInput: windowList
