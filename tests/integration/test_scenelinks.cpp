@@ -23,16 +23,7 @@ QPoint centre(QQuickItem *item)
 
 QQuickItem *child(QQuickItem *parent, const QString &objectName)
 {
-    if (!parent)
-        return nullptr;
-    const QList<QQuickItem *> children = parent->childItems();
-    for (QQuickItem *item : children) {
-        if (item->objectName() == objectName)
-            return item;
-        if (QQuickItem *found = child(item, objectName))
-            return found;
-    }
-    return nullptr;
+    return SceneFixture::descendant(parent, objectName);
 }
 
 // The [profileLinks] lines of apConfig.bin as the file holds them.

@@ -1,4 +1,5 @@
 .pragma library
+.import "../common/values.js" as Values
 // The texts of linking profiles to applications (language section
 // "profileLink"). English is built in; a text the language file leaves out
 // or empty stays English.
@@ -47,13 +48,7 @@ var t = {
 }
 
 function merged(loaded) {
-    var texts = english.slice()
-    for (var i = 0; i < texts.length && loaded && i < loaded.length; ++i) {
-        var s = loaded[i] === undefined || loaded[i] === null ? "" : String(loaded[i])
-        if (s !== "")
-            texts[i] = s
-    }
-    return texts
+    return Values.overEnglish(english, loaded)
 }
 
 // The text `key` with %1, %2 filled in.
