@@ -136,6 +136,23 @@ Item {
             verify(!profile.visible)
         }
 
+        // The box may be dragged off the page: deleting its profile closes
+        // it, renaming it renames its title.
+        function test_boxFollowsItsProfile() {
+            var profile = openProfiles({ links: { firefox: 1 } })
+            var box = openBox(profile, 1)
+            profile.currentRow = 1
+            profile.editText = "work"
+            profile.editingRow = 1
+            profile.finishEdit()
+            compare(findChild(box, "titleText").text, link[1].replace("%1", "work"))
+            verify(box.visible)
+            profile.deleteProfile()
+            verify(!box.visible)
+            compare(linkCalls(), ["clearProfileLinks(1)"])
+            compare(fake.store.links, {})
+        }
+
         function test_noWindowsListed() {
             var profile = openProfiles({}, { openApplications: [] })
             var box = openBox(profile, 1)

@@ -183,6 +183,9 @@ DialogFrame {
             return
         }
         var number = rows.get(currentRow).profileNo
+        // The box of a deleted profile has nothing left to link.
+        if (linkBox.profileNo === number)
+            linkBox.close()
         rows.remove(currentRow)
         currentRow = Math.min(currentRow, rows.count - 1)
         storeList()
@@ -286,6 +289,8 @@ DialogFrame {
             return
         rows.setProperty(row, "textValue", name)
         storeList()
+        if (linkBox.profileNo === rows.get(row).profileNo)
+            linkBox.profileName = name
     }
 
     function cancelEdit() {
