@@ -230,8 +230,9 @@ bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *re
         setVisible(true);
         if (myQQuickView *bridge = view())
             bridge->takeOutsideChanges();
-    } else if (msg->message == WM_DEVICECHANGE)
+    } else if (msg->message == WM_DEVICECHANGE) {
         deviceChangeNoticed();
+    }
     return QWidget::nativeEvent(eventType, message, result);
 }
 #endif
