@@ -85,7 +85,14 @@ private slots:
                                       "lightingColours",
                                       "mouseSendLighting",
                                       "mouseSendProfile",
-                                      "mouseUseProfileOne"};
+                                      "mouseUseProfileOne",
+                                      "profileLinks",
+                                      "linkedProfile",
+                                      "linkApplication",
+                                      "unlinkApplication",
+                                      "clearProfileLinks",
+                                      "openApplications",
+                                      "followsFocus"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
