@@ -5,6 +5,7 @@
 #include "scenefixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -196,6 +197,21 @@ private slots:
         QTRY_VERIFY(!page.profile->isVisible());
         QVERIFY(scene.link.sent(HidCall::SendFeature).isEmpty());
         QVERIFY(scene.link.sent(HidCall::Write).isEmpty());
+    }
+
+    // apConfig.bin cannot be written (here it is a folder): the box says so.
+    void unwritableApConfigRefusesTheLink()
+    {
+        SceneFixture scene(ChipFamily::F553, [](ModulesTree &tree, EmulatedMouse &mouse) {
+            threeProfiles()(tree, mouse);
+            QFile::remove(tree.path(kApConfig));
+            QDir().mkpath(tree.path(kApConfig));
+        });
+        QVERIFY(scene.start());
+        Page page(scene);
+        QVERIFY(page.openBox(1));
+        page.type(QStringLiteral("firefox"));
+        QVERIFY2(page.status().contains(QLatin1String("could not be stored")), qPrintable(page.status()));
     }
 
     // Links are by profile number: a rename keeps them, a delete takes the
