@@ -146,6 +146,9 @@ void Widget::onConnected()
             bridge->mouseReadProfile(profile);
     }
     bridge->setEnabled(true);
+    // kx20ctl may have chosen another profile while the mouse was away; it
+    // sent that profile itself, so the scene only shows it.
+    bridge->takeOutsideChanges();
     refreshScene();
 }
 
@@ -218,6 +221,9 @@ void Widget::requestRestore()
             showNormal();
             raise();
             activateWindow();
+            // What kx20ctl changed while the window was hidden shows now.
+            if (myQQuickView *bridge = view())
+                bridge->takeOutsideChanges();
         },
         Qt::QueuedConnection);
 #endif
@@ -233,10 +239,13 @@ void Widget::showCopyData(const QString &text)
 bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
 {
     const MSG *msg = static_cast<const MSG *>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_RESTORE)
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_RESTORE) {
         setVisible(true);
-    else if (msg->message == WM_DEVICECHANGE)
+        if (myQQuickView *bridge = view())
+            bridge->takeOutsideChanges();
+    } else if (msg->message == WM_DEVICECHANGE) {
         deviceChangeNoticed();
+    }
     return QWidget::nativeEvent(eventType, message, result);
 }
 #endif

@@ -6,7 +6,9 @@
 #include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QJSValue>
 #include <QQuickItem>
@@ -553,4 +555,67 @@ void myQQuickView::noteFollowBlocked(bool blocked)
 void myQQuickView::noteProfileInUse(int profile)
 {
     emit profileInUseChanged(profile);
+// --- Links from applications to profiles --------------------------------------
+
+QStringList myQQuickView::profileLinks(int profile)
+{
+    return m_rules.linksOf(profile);
+}
+
+int myQQuickView::linkedProfile(QString name)
+{
+    const QString normal = ApplicationRules::normalName(name);
+    return normal.isEmpty() ? -1 : m_rules.all().value(normal, -1);
+}
+
+QString myQQuickView::linkApplication(QString name, int profile)
+{
+    if (ApplicationRules::normalName(name).isEmpty())
+        return QStringLiteral("linkName");
+    if (!SettingsFiles::isProfile(profile))
+        return QStringLiteral("linkProfile");
+    return m_rules.link(name, profile) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QString myQQuickView::unlinkApplication(QString name)
+{
+    if (ApplicationRules::normalName(name).isEmpty())
+        return QStringLiteral("linkName");
+    return m_rules.unlink(name) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QString myQQuickView::clearProfileLinks(int profile)
+{
+    if (!SettingsFiles::isProfile(profile))
+        return QStringLiteral("linkProfile");
+    return m_rules.removeProfile(profile) ? QString() : QStringLiteral("linkNotStored");
+}
+
+QVariantList myQQuickView::openApplications()
+{
+    QVariantList list;
+    // This program's own window is no application to link.
+    const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QList<WindowApplication> open = m_activeWindows.openApplications();
+    for (const WindowApplication &app : open) {
+        if (app.displayName().isEmpty() || (!self.isEmpty() && app.executable == self))
+            continue;
+        list.append(QVariantMap{{QStringLiteral("name"), app.displayName()},
+                                {QStringLiteral("windowClass"), app.windowClass},
+                                {QStringLiteral("executable"), app.executable}});
+    }
+    return list;
+}
+
+bool myQQuickView::followsFocus()
+{
+    return m_activeWindows.isActive();
+}
+
+void myQQuickView::takeOutsideChanges()
+{
+    // A store with nothing pending reads its file again when it changed on
+    // disk; the name lists are read fresh on every call anyway.
+    m_files->syncAll();
+    callScene("takeOutsideChanges", Qt::DirectConnection);
 }

@@ -51,6 +51,10 @@ public:
 
     // A mouse was just connected: no on-board profile image is known yet.
     void beginConnection();
+    // kx20ctl may have changed the profile in use, the profile names or the
+    // links while the window was away: the stores read their files again and
+    // the scene shows what they now hold.
+    void takeOutsideChanges();
 
     // Queued calls into the scene for the key and button capture.
     void notifyKeyboard(bool isDown, uchar usbCode);
@@ -164,6 +168,25 @@ public slots:
     // change of profile must wait, and which profile is in use.
     void noteFollowBlocked(bool blocked);
     void noteProfileInUse(int profile);
+    // Links from applications to profiles, for the profile page. A name is
+    // a window class or an executable, kept in lower case.
+    // The applications linked to `profile`, sorted.
+    QStringList profileLinks(int profile);
+    // The profile `name` is linked to; -1 when none.
+    int linkedProfile(QString name);
+    // An empty text when the link is stored; otherwise why not: "linkName"
+    // (not a usable application name), "linkProfile" (no such profile) or
+    // "linkNotStored" (the settings file could not be written).
+    QString linkApplication(QString name, int profile);
+    QString unlinkApplication(QString name);
+    // A deleted, new or imported profile starts without links.
+    QString clearProfileLinks(int profile);
+    // The applications with open windows now, each as {name, windowClass,
+    // executable}; empty where the desktop does not tell.
+    QVariantList openApplications();
+    // Whether the desktop tells which application is in front (X11), so
+    // that links can be followed.
+    bool followsFocus();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

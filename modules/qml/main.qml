@@ -7,6 +7,7 @@ import "basic/theme.js" as Theme
 import "common/values.js" as Values
 import "common/mainTexts.js" as MainTexts
 import "common/prompts.js" as Prompts
+import "J2/linkTexts.js" as LinkTexts
 
 // The scene's root: the 1024 x 640 main screen, its dialog pages over the
 // mask, and the functions the native side calls. Invisible until the
@@ -185,6 +186,7 @@ Item {
         systemSetting.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
         gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
         profile.profileLang = ui_View.getLangStrings("profile", language)
+        profile.linkLang = LinkTexts.merged(ui_View.getLangStrings("profileLink", language))
         _KeyCodeString.setTexts(ui_View.getLangStrings("keyCode", language))
         promptLang = Prompts.merged(ui_View.getLangStrings("prompt", language))
         // The bridge keeps this section for its own notices.
@@ -243,6 +245,7 @@ Item {
             lightControl.saveData(true, lightControl.saveAll)
         }
         noteMouseResult(controlUIEnable(true), pages)
+        takeWaitingOutsideProfile(true)
     }
 
     // Shows the current profile after a reset or a change of profile and
@@ -273,6 +276,7 @@ Item {
         dpiSetting.currentDPI = 1
         gunControl.resetData()
         noteMouseResult(controlUIEnable(true), [keyMatrix, dpiSetting, lightControl])
+        takeWaitingOutsideProfile(true)
     }
 
     // Unsaved changes are never lost by a switch: the user is asked first.
@@ -288,6 +292,7 @@ Item {
     }
 
     function switchProfile(n) {
+        outsideProfile = -1
         controlUIEnable(false)
         profileNo = n
         profile.profileNo = n
@@ -353,6 +358,9 @@ Item {
         var quitting = quitPending
         pendingProfile = -1
         quitPending = false
+        // A profile the user picked replaces one kx20ctl chose.
+        if (n >= 0 && answer !== 2)
+            outsideProfile = -1
         unsavedBox.visible = false
         mainMask.visible = unsavedBox.maskWasShown
         if (answer === 0)
@@ -365,8 +373,12 @@ Item {
             menuUp.profileList.currentSelect = profile.activeRow
             return
         }
-        if (quitting)
+        if (quitting) {
+            // The files and the mouse agree on the profile when the
+            // program ends.
+            takeWaitingOutsideProfile(answer === 0, true)
             ui_Ctl.onQuit()
+        }
         else
             switchProfile(n)
     }
@@ -375,6 +387,72 @@ Item {
         keyMatrix.isSave = false
         dpiSetting.isSave = false
         lightControl.isSave = false
+        takeWaitingOutsideProfile(false)
+    }
+
+    // ---- A profile chosen outside the window (kx20ctl) ----
+
+    // The profile kx20ctl chose while unsaved changes of another were
+    // shown; -1 when none waits.
+    property int outsideProfile: -1
+
+    // The native side calls this at discovery and when the window is shown
+    // again: kx20ctl may have changed the profile in use, the names or the
+    // links. The profile it chose is already on the mouse, so it is only
+    // shown. Unsaved changes are never thrown away for it: the profile shows
+    // once they are saved or discarded. Nor does it change under an open
+    // page or box: it shows when that closes.
+    function takeOutsideChanges() {
+        if (!isPownOn)
+            return
+        finishEdits()
+        profile.init()
+        profile.refreshLinkBox()
+        var stored = Values.toInt(ui_View.getGlobalData("mouse/profileNo"), profileNo)
+        if (stored === profileNo || stored < 0) {
+            outsideProfile = -1
+        } else if (hasUnsaved || mainMask.visible) {
+            outsideProfile = stored
+            var row = profile.rowOfProfile(stored)
+            if (hasUnsaved)
+                noticeLine.show(profile.linkText("outsideWaits",
+                                                 row >= 0 ? profile.profileDataModel0.get(row).textValue : stored + 1))
+        } else {
+            showProfile(stored, false)
+        }
+        menuUp.profileList.currentSelect = profile.activeRow
+        menuUp.profileList.closeMenu()
+    }
+
+    // After a Save (`sent`: the pages went to the mouse, which held the
+    // outside profile) or a discard, the waiting profile is shown; a Save
+    // that reached the mouse sends it again whole.
+    function takeWaitingOutsideProfile(sent, evenUnderPage) {
+        var n = outsideProfile
+        if (n < 0 || hasUnsaved || pendingProfile >= 0 || (mainMask.visible && !evenUnderPage))
+            return
+        outsideProfile = -1
+        if (n !== profileNo)
+            showProfile(n, sent)
+    }
+
+    // Shows profile `n` from its file; sends it only when `send`.
+    function showProfile(n, send) {
+        if (send) {
+            switchProfile(n)
+            return
+        }
+        profileNo = n
+        profile.profileNo = n
+        ui_View.setCurrentProfile(n)
+        keyMatrix.init(false, false)
+        reportRateBox.init()
+        dpiSetting.init(false, false)
+        lightControl.init(false, false)
+        // The pointer settings are the desktop's, not the mouse's: they
+        // follow the profile as a switch in the window makes them.
+        systemSetting.init(true, false)
+        menuUp.profileList.currentSelect = profile.activeRow
     }
 
     // Says in one line why an action did nothing (a key of Prompts.refusals).
@@ -433,6 +511,7 @@ Item {
 
     function closePage() {
         mainMask.visible = false
+        takeWaitingOutsideProfile(false)
     }
 
     // A button of the list or the picture: its dialog opens unless it is
@@ -781,7 +860,7 @@ Item {
             mainLang: mainIten.mainLang
             onCancelClick: {
                 visible = false
-                mainMask.visible = false
+                mainIten.closePage()
             }
             onOkClick: mainIten.factoryReset()
         }

@@ -13,6 +13,7 @@ Item {
     function detectMouse(isDown, buttonCode, x, y) { log += "ms:" + isDown + ":" + buttonCode + ":" + x + ":" + y + ";" }
     function setProtectUI(interval) { log += "protect:" + interval + ";" }
     function setCurrentDPI(dpiValue) { log += "dpi:" + dpiValue + ";" }
+    function takeOutsideChanges() { log += "outside;" }
     function requestQuit() {
         log += "requestQuit;"
         return !unsaved

@@ -87,7 +87,14 @@ private slots:
                                       "mouseSendProfile",
                                       "mouseUseProfileOne",
                                       "noteFollowBlocked",
-                                      "noteProfileInUse"};
+                                      "noteProfileInUse",
+                                      "profileLinks",
+                                      "linkedProfile",
+                                      "linkApplication",
+                                      "unlinkApplication",
+                                      "clearProfileLinks",
+                                      "openApplications",
+                                      "followsFocus"};
         const QMetaObject &meta = myQQuickView::staticMetaObject;
         QStringList offered;
         for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {

@@ -44,7 +44,9 @@ const QList<QPair<QString, int>> kSections = {
     {QStringLiteral("lightControl"), 45},  {QStringLiteral("macroEditor"), 21},
     {QStringLiteral("systemSetting"), 15}, {QStringLiteral("gunControl"), 10},
     {QStringLiteral("profile"), 20},       {QStringLiteral("keyCode"), 133},
-    {QStringLiteral("other"), 8},          {QStringLiteral("prompt"), 11}};
+    {QStringLiteral("other"), 8},          {QStringLiteral("prompt"), 11},
+    {QStringLiteral("profileLink"), 18},
+};
 
 // Key-code table positions of the two backslash keys, which share a text.
 constexpr int kBackslash = 0x31 - 0x04;

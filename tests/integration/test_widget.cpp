@@ -154,6 +154,26 @@ private slots:
         QTRY_VERIFY(w.isVisible());
     }
 
+    // kx20ctl may have switched profiles meanwhile: the scene looks at the
+    // files again when a mouse is found and when the window comes back from
+    // the tray, before it refreshes.
+    void outsideChangesAreTakenAtDiscoveryAndRestore()
+    {
+        WindowRig rig(mouseOf(ChipFamily::F553));
+        Widget &w = *rig.window;
+        w.checkDevice();
+        QVERIFY(Widget::isDeviceConnected());
+        QCOMPARE(sceneLog(w), QStringLiteral("outside;"));
+        QTRY_COMPARE(sceneLog(w), QStringLiteral("outside;initUI;run;"));
+        w.hide();
+        w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+        QTRY_VERIFY(w.isVisible());
+        QTRY_COMPARE(sceneLog(w), QStringLiteral("outside;initUI;run;outside;"));
+        w.hide();
+        w.receiveMessage(QString());
+        QTRY_COMPARE(sceneLog(w), QStringLiteral("outside;initUI;run;outside;outside;"));
+    }
+
     void deviceChangeBurstGivesOneDiscovery()
     {
         WindowRig rig(mouseOf(ChipFamily::F553), false, false);

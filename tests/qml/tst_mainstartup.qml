@@ -17,7 +17,7 @@ Item {
 
         function startupLog(chipCalls, profileEntry) {
             var sections = ["main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
-                            "macroEditor", "systemSetting", "gunControl", "profile", "keyCode", "prompt", "other"]
+                            "macroEditor", "systemSetting", "gunControl", "profile", "profileLink", "keyCode", "prompt", "other"]
             return [].concat(
                 ["setEnabled(false)"],
                 ["mouse/isColorful", "mouse/icType", "mouse/is55328", "mouse/is571", "mouse/isGun",
@@ -26,6 +26,8 @@ Item {
                 sections.map(s => "getLangStrings(" + s + ", English)"),
                 ["getData(mouse/reportRate, false)",
                  "getNameList(2)",
+                 // Each row's mark shows its links.
+                 "profileLinks(0)", "profileLinks(1)",
                  // Row 0 takes the profile section's name of the standard profile.
                  "updataNameList(2, [" + texts("profile")[5] + "0, " + profileEntry + "])",
                  "getGlobalData(mouse/profileNo)",

@@ -55,6 +55,13 @@ Item {
             verify(!menu.visible)
         }
 
+        // The rows' reads of their links (for their marks) are left out:
+        // tst_profilelinks looks at those.
+        function compareLog(expected, what) {
+            compare(fake.calls.filter(c => c.indexOf("profileLinks(") !== 0).join("\n"), expected.join("\n"),
+                    what || "call log")
+        }
+
         function stored(names) {
             return "updataNameList(2, [" + names.join(", ") + "])"
         }
@@ -93,10 +100,12 @@ Item {
             return [
                 { tag: "rows 0 and 2", names: ["Standard0", "profile_22"],
                   rows: [standard + "/0", "profile_2/2", "profile_0/1"],
-                  log: [stored([standard + "0", "profile_22", "profile_01"]), "resetProfile(1)"] },
+                  log: [stored([standard + "0", "profile_22", "profile_01"]), "resetProfile(1)",
+                        "clearProfileLinks(1)"] },
                 { tag: "name profile_0 taken", names: ["Standard0", "profile_01"],
                   rows: [standard + "/0", "profile_0/1", "profile_1/2"],
-                  log: [stored([standard + "0", "profile_01", "profile_12"]), "resetProfile(2)"] },
+                  log: [stored([standard + "0", "profile_01", "profile_12"]), "resetProfile(2)",
+                        "clearProfileLinks(2)"] },
                 { tag: "six profiles", names: sixRows, rows: null, log: [] }
             ]
         }
@@ -114,7 +123,8 @@ Item {
             return [
                 { tag: "file chosen", names: ["Standard0", "profile_22"], chosen: true,
                   rows: [standard + "/0", "profile_2/2", "profile_0/1"],
-                  log: ["loadProfile(1)", stored([standard + "0", "profile_22", "profile_01"])] },
+                  log: ["loadProfile(1)", stored([standard + "0", "profile_22", "profile_01"]),
+                        "clearProfileLinks(1)"] },
                 { tag: "cancelled", names: ["Standard0", "profile_22"], chosen: false,
                   rows: [standard + "/0", "profile_2/2"], log: ["loadProfile(1)"] },
                 { tag: "six profiles", names: sixRows, chosen: true, rows: null, log: [] }
@@ -136,7 +146,7 @@ Item {
                 { tag: "standard row", row: 0, rows: null, title: 2, log: [] },
                 { tag: "active row", row: 2, rows: null, title: 2, log: [] },
                 { tag: "another row", row: 1, rows: [standard + "/0", "b/2"], title: 1,
-                  log: [stored([standard + "0", "b2"])] }
+                  log: [stored([standard + "0", "b2"]), "clearProfileLinks(1)"] }
             ]
         }
 

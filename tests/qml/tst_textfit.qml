@@ -23,8 +23,8 @@ Item {
             [4, 0, 4, 0], [5, 0, 1, 0], [5, 0, 2, 0], [0, 240, 30, 2], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0],
             [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [255, 0, 1, 0], [255, 0, 2, 0]]
 
-        function startIn(language) {
-            start({
+        function startIn(language, store, answers) {
+            start(Object.assign({
                 "common/language": language, "mouse/isColorful": "true", "mouse/profileNo": "0",
                 "mouse/currentDpiCount": "4", "mouse/dpiCount": "8",
                 "mouse/dpiValueArray": ["400", "800", "1600", "3200", "4800", "6400", "12800", "16000"],
@@ -33,14 +33,14 @@ Item {
                 "mouse/colorValue": "255,0,0,0,255,0,0,0,255,255,0,255,0,255,255,255,127,0,96,0,255,255,255,255,255,0,0,0,255,0,0,0,255,255,0,255".split(","), "mouse/selectGun": ["0", "1", "2"],
                 "mouseMacroKey/4": "Macro_0", "mouse/mouseRate": "170", "mouse/doubleRate": "170",
                 "mouse/scrollRate": "3"
-            }, {
+            }, store || {}), Object.assign({
                 getLangStrings: (section, lang) => languages.strings(section, lang),
                 getNameList: type => type === 0 ? ["Macro_0", "Macro_1"] : ["Standard0", "profile_11"],
                 mouseGetKeydefine: index => buttons[index].map(String),
                 loadMacroIni: () => ["1,A", "0,120", "2,A", "1"],
                 getGunData: i => ["G" + i, "L-Click", "10", "0", "10", "0"],
                 mouseGetCurrentDPI: 1
-            }, realPages)
+            }, answers || {}), realPages)
         }
 
         function isText(item) {
@@ -148,6 +148,34 @@ Item {
                 checkFit(part("noticeLine"), reason)
             }
         }
+
+        // The profile page with its note where focus cannot be followed, a
+        // row with links, the row menu, and the link box with long names and
+        // each thing it can say.
+        function test_profileLinks(data) {
+            startIn(data.language, { links: { "firefox-developer-edition": 1, "code": 1 } },
+                    { followsFocus: false, openApplications: [
+                        { name: "Firefox-developer-edition", windowClass: "Firefox-developer-edition",
+                          executable: "firefox-developer-edition-bin" },
+                        { name: "jetbrains-idea-community-edition", windowClass: "jetbrains-idea-community-edition",
+                          executable: "java" }] })
+            var profile = part("profile")
+            root.openPage(profile)
+            verify(findChild(profile.bodyItem, "profileFocusNote").visible)
+            verify(findChild(profile.bodyItem, "profileLinkMark1").visible)
+            checkFit(profile, "profile page")
+            profile.bodyItem.openMenu(1, Qt.point(300, 40))
+            checkFit(profile, "row menu")
+            profile.openLinks(1)
+            var box = findChild(profile, "profileLinkBox")
+            for (var key of ["moved", "added", "linkName", "linkNotStored", "linkProfile"]) {
+                box.say(profile.linkText(key, "firefox-developer-edition", "profile_1"), key !== "moved")
+                checkFit(box, "link box: " + key)
+            }
+            part("noticeLine").show(profile.linkText("outsideWaits", "profile_1"))
+            checkFit(part("noticeLine"), "a profile waits")
+        }
+        function test_profileLinks_data() { return test_everyPage_data() }
 
         // The check itself: a text that runs under its neighbour is found.
         function test_theSweepFindsAnOverlap() {

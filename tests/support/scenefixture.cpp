@@ -73,6 +73,11 @@ QQuickItem *SceneFixture::item(const char *objectName) const
     return visualChild(root(), name);
 }
 
+QQuickItem *SceneFixture::descendant(QQuickItem *parent, const QString &objectName)
+{
+    return parent ? visualChild(parent, objectName) : nullptr;
+}
+
 bool SceneFixture::start()
 {
     if (!root())

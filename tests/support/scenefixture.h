@@ -33,6 +33,9 @@ public:
     QQuickItem *root() const;
     // By object name, also among the items a Repeater made.
     QQuickItem *item(const char *objectName) const;
+    // A visual descendant of `parent` by object name (list rows are the
+    // view's children only as items); null when there is none.
+    static QQuickItem *descendant(QQuickItem *parent, const QString &objectName);
 
     // The first initUI, up to the main screen taking input.
     bool start();

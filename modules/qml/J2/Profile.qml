@@ -1,6 +1,7 @@
 import QtQuick
 import "../common"
 import "../common/values.js" as Values
+import "linkTexts.js" as LinkTexts
 
 // The profile page. Its list model is also the title-area profile list, so
 // the model and its loading live here from start-up; the page's visuals are
@@ -22,6 +23,12 @@ DialogFrame {
     property int editingRow: -1
     property string editText: ""
     readonly property int maxRows: 6
+    // The texts of the link box and the row marks (set by the main screen).
+    property var linkLang: LinkTexts.english
+    // Where the desktop does not tell which application is in front, the
+    // page says so the first time it opens in a run.
+    property bool focusNoteDone: false
+    property bool focusNoteShown: false
 
     signal closed()
     // The user picked a profile in the title-area list.
@@ -51,8 +58,9 @@ DialogFrame {
             if (entry.length < 2)
                 continue
             rows.append({ textValue: entry.slice(0, -1),
-                          profileNo: Values.toInt(entry.slice(-1), 0) })
+                          profileNo: Values.toInt(entry.slice(-1), 0), links: "" })
         }
+        refreshLinks()
         currentRow = 0
         // The first profile carries the language's name for it; a missing
         // text never renames it, and an unchanged name is not written again.
@@ -122,7 +130,7 @@ DialogFrame {
     }
 
     function addRow(number) {
-        rows.append({ textValue: freeName(), profileNo: number })
+        rows.append({ textValue: freeName(), profileNo: number, links: "" })
         currentRow = rows.count - 1
         storeList()
     }
@@ -137,6 +145,7 @@ DialogFrame {
         }
         addRow(number)
         ui_View.resetProfile(number)
+        dropLinks(number)
     }
 
     // An imported profile always becomes a new row with a free profile
@@ -151,8 +160,10 @@ DialogFrame {
             refused("importFull")
             return
         }
-        if (Values.toBool(ui_View.loadProfile(number)))
+        if (Values.toBool(ui_View.loadProfile(number))) {
             addRow(number)
+            dropLinks(number)
+        }
     }
 
     function exportProfile() {
@@ -171,9 +182,90 @@ DialogFrame {
             refused(currentRow === 0 ? "deleteStandard" : "deleteActive")
             return
         }
+        var number = rows.get(currentRow).profileNo
+        // The box of a deleted profile has nothing left to link.
+        if (linkBox.profileNo === number)
+            linkBox.close()
         rows.remove(currentRow)
         currentRow = Math.min(currentRow, rows.count - 1)
         storeList()
+        dropLinks(number)
+    }
+
+    // ---- Links to applications ----
+
+    // Each row's `links`: its applications, comma-separated ("" for none).
+    function refreshLinks() {
+        for (var i = 0; i < rows.count; ++i)
+            rows.setProperty(i, "links", linksOf(rows.get(i).profileNo).join(", "))
+    }
+
+    function linksOf(number) {
+        var list = ui_View.profileLinks(number)
+        return list ? Array.prototype.slice.call(list) : []
+    }
+
+    // A profile number a deleted row freed, or a new or imported profile
+    // that reuses one, carries no links of the old profile.
+    function dropLinks(number) {
+        var reason = Values.toText(ui_View.clearProfileLinks(number))
+        refreshLinks()
+        if (reason !== "")
+            refused(LinkTexts.text(linkLang, reason))
+    }
+
+    // The open link box shows the links and windows as they are now.
+    function refreshLinkBox() {
+        if (linkBox.visible)
+            linkBox.refresh()
+    }
+
+    function linkText(key, a, b) {
+        return LinkTexts.text(linkLang, key, a, b)
+    }
+
+    function openLinks(row) {
+        profileFocus()
+        if (row < 0 || row >= rows.count)
+            return
+        currentRow = row
+        linkBox.open(rows.get(row).profileNo, rows.get(row).textValue)
+    }
+
+    // Links `name` to `number`; the box's status says what happened: an
+    // empty text when nothing needs saying.
+    function linkApplication(name, number) {
+        var before = Values.toInt(ui_View.linkedProfile(name), -1)
+        var reason = Values.toText(ui_View.linkApplication(name, number))
+        refreshLinks()
+        if (reason !== "")
+            return { ok: false, text: linkText(reason) }
+        if (before >= 0 && before !== number) {
+            var from = rowOfProfile(before)
+            return { ok: true, text: linkText("moved", name, from >= 0 ? rows.get(from).textValue : before) }
+        }
+        return { ok: true, text: linkText("added", name) }
+    }
+
+    function unlinkApplication(name) {
+        var reason = Values.toText(ui_View.unlinkApplication(name))
+        refreshLinks()
+        return reason === "" ? "" : linkText(reason)
+    }
+
+    // The first open in a run says once that links cannot be followed here.
+    function noteFocusOnce() {
+        if (focusNoteDone)
+            return
+        focusNoteDone = true
+        focusNoteShown = !Values.toBool(ui_View.followsFocus())
+    }
+
+    onVisibleChanged: {
+        if (visible)
+            noteFocusOnce()
+        else
+            focusNoteShown = false
     }
 
     function startEdit(row) {
@@ -197,6 +289,8 @@ DialogFrame {
             return
         rows.setProperty(row, "textValue", name)
         storeList()
+        if (linkBox.profileNo === rows.get(row).profileNo)
+            linkBox.profileName = name
     }
 
     function cancelEdit() {
@@ -209,13 +303,30 @@ DialogFrame {
             bodyItem.hideMenu()
     }
 
+    // Escape closes the link box first, then the page.
     function close() {
+        if (linkBox.visible) {
+            linkBox.close()
+            return
+        }
+        closePage()
+    }
+
+    function closePage() {
+        linkBox.close()
         visible = false
         profileFocus()
         closed()
     }
 
-    onCloseClick: close()
+    onCloseClick: closePage()
+
+    ProfileLinkBox {
+        id: linkBox
+        objectName: "profileLinkBox"
+        page: profilePage
+        z: 10
+    }
 
     Component {
         id: profileBody

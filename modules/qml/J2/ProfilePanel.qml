@@ -3,9 +3,9 @@ import "../basic"
 import "../basic/theme.js" as Theme
 
 // What the profile page shows below its title: the profile list with
-// renaming in place, New and Import, and the row menu (Delete, Export)
-// that a right click opens. The rows and operations belong to the page
-// (`page`).
+// renaming in place and a mark on rows linked to applications, New and
+// Import, and the row menu (Delete, Export, Link to apps) that a right click
+// opens. The rows and operations belong to the page (`page`).
 Item {
     id: panel
 
@@ -18,6 +18,7 @@ Item {
 
     function hideMenu() {
         rowMenu.visible = false
+        markTip.visible = false
     }
 
     function openMenu(row, point) {
@@ -62,6 +63,7 @@ Item {
 
             required property int index
             required property string textValue
+            required property string links
             readonly property bool editing: panel.page.editingRow === index
 
             objectName: "profileRow" + index
@@ -74,8 +76,10 @@ Item {
 
             PageText {
                 x: 12
+                width: linkMark.x - x - 8
                 anchors.verticalCenter: parent.verticalCenter
                 visible: !row.editing
+                elide: Text.ElideRight
                 text: row.textValue
             }
 
@@ -124,7 +128,98 @@ Item {
                 onEditEnded: panel.page.finishEdit()
                 onEditCancelled: panel.page.cancelEdit()
             }
+
+            // The row brings its profile to the front with these
+            // applications; the pointer over it lists them.
+            Rectangle {
+                id: linkMark
+                objectName: "profileLinkMark" + row.index
+                readonly property string tip: panel.page.linkText("markTip", row.links)
+                x: row.links === "" || row.editing ? row.width : row.width - width - 8
+                anchors.verticalCenter: parent.verticalCenter
+                width: Math.min(markText.implicitWidth + 12, 96)
+                height: 17
+                radius: 8
+                visible: row.links !== "" && !row.editing
+                color: row.index === panel.page.currentRow || rowArea.containsMouse ? Theme.colorBlack
+                                                                                  : Theme.colorGray1
+                Accessible.role: Accessible.StaticText
+                Accessible.name: tip
+
+                Text {
+                    id: markText
+                    anchors.centerIn: parent
+                    width: parent.width - 12
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideRight
+                    text: panel.page.linkText("mark")
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontMinSize
+                }
+
+                MouseArea {
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    acceptedButtons: Qt.NoButton
+                    onContainsMouseChanged: {
+                        if (containsMouse)
+                            panel.showTip(linkMark)
+                        else
+                            markTip.visible = false
+                    }
+                }
+            }
         }
+    }
+
+    function showTip(mark) {
+        markTipText.text = mark.tip
+        var p = mark.mapToItem(panel, mark.width, mark.height + 2)
+        markTip.x = Math.max(0, Math.min(p.x - markTip.width, panel.width - markTip.width))
+        markTip.y = Math.min(p.y, panel.height - markTip.height)
+        markTip.visible = true
+    }
+
+    Rectangle {
+        id: markTip
+        objectName: "profileLinkTip"
+        z: 6
+        visible: false
+        width: Math.min(markTipText.implicitWidth + 16, panel.width - 32)
+        height: markTipText.height + 8
+        color: Theme.colorGray0
+        border.color: Theme.colorOrange
+        Accessible.role: Accessible.ToolTip
+        Accessible.name: markTipText.text
+
+        PageText {
+            id: markTipText
+            x: 8
+            y: 4
+            width: markTip.width - 16
+            wrapMode: Text.Wrap
+            maximumLineCount: 3
+            elide: Text.ElideRight
+        }
+    }
+
+    // Where links cannot be followed, the first open in a run says so.
+    PageText {
+        id: focusNote
+        objectName: "profileFocusNote"
+        x: 176
+        y: 190
+        width: panel.width - x - 16
+        height: panel.height - y - 4
+        visible: panel.page.focusNoteShown
+        wrapMode: Text.Wrap
+        elide: Text.ElideRight
+        font.pixelSize: Theme.fontMinSize
+        color: Theme.colorGray3
+        text: panel.page.linkText("noFocus")
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 
     Row {
@@ -175,11 +270,19 @@ Item {
         }
     }
 
+    TextMetrics {
+        id: menuMetrics
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+        text: panel.page.linkText("menu")
+    }
+
     Rectangle {
         id: rowMenu
         objectName: "profileMenu"
-        width: 100
-        height: 48
+        // As wide as its longest entry needs.
+        width: Math.min(Math.max(100, menuMetrics.advanceWidth + 24), 200)
+        height: 72
         z: 5
         visible: false
         color: Theme.colorGray0
@@ -192,25 +295,29 @@ Item {
             Repeater {
                 model: [
                     { name: "profileDeleteItem", text: 3 },
-                    { name: "profileExportItem", text: 4 }
+                    { name: "profileExportItem", text: 4 },
+                    { name: "profileLinkItem", text: -1 }
                 ]
 
                 delegate: Rectangle {
                     id: item
 
                     required property var modelData
-                    readonly property string label: panel.page.profileLang[modelData.text] || ""
+                    readonly property string label: modelData.text < 0 ? panel.page.linkText("menu")
+                                                                       : panel.page.profileLang[modelData.text] || ""
 
                     function activate() {
                         panel.hideMenu()
                         if (modelData.text === 3)
                             panel.page.deleteProfile()
-                        else
+                        else if (modelData.text === 4)
                             panel.page.exportProfile()
+                        else
+                            panel.page.openLinks(panel.page.currentRow)
                     }
 
                     objectName: modelData.name
-                    width: 98
+                    width: rowMenu.width - 2
                     height: 24
                     color: itemArea.containsMouse ? Theme.colorOrange : "transparent"
                     Accessible.role: Accessible.MenuItem
@@ -219,6 +326,8 @@ Item {
 
                     PageText {
                         anchors.centerIn: parent
+                        width: Math.min(implicitWidth, item.width - 8)
+                        elide: Text.ElideRight
                         text: item.label
                     }
 

@@ -21,6 +21,8 @@ TextInput {
     signal editBegun()
     signal editEnded()
     signal editCancelled()
+    // Enter or Return confirmed the edit (after editEnded).
+    signal entered()
 
     function takeFocus() {
         forceActiveFocus()
@@ -56,8 +58,8 @@ TextInput {
     font.family: Theme.fontFamily
     font.pixelSize: Theme.fontNormalSize
 
-    Keys.onReturnPressed: confirm()
-    Keys.onEnterPressed: confirm()
+    Keys.onReturnPressed: { confirm(); entered() }
+    Keys.onEnterPressed: { confirm(); entered() }
     Keys.onEscapePressed: cancel()
     Keys.onTabPressed: goTo(nextInput)
     Keys.onBacktabPressed: goTo(previousInput)

@@ -1,4 +1,5 @@
 .pragma library
+.import "values.js" as Values
 // The texts of the unsaved-changes question and of the refusals (language
 // section "prompt"). English is built in; a text the language file leaves
 // out or empty stays English, so a question never shows an empty button.
@@ -28,13 +29,7 @@ var refusals = {
 }
 
 function merged(loaded) {
-    var texts = english.slice()
-    for (var i = 0; i < texts.length && loaded && i < loaded.length; ++i) {
-        var t = loaded[i] === undefined || loaded[i] === null ? "" : String(loaded[i])
-        if (t !== "")
-            texts[i] = t
-    }
-    return texts
+    return Values.overEnglish(english, loaded)
 }
 
 // The text of a refusal; an unknown reason shows as itself.

@@ -22,3 +22,15 @@ function toInt(v, fallback) {
 function toText(v) {
     return v === undefined || v === null ? "" : String(v)
 }
+
+// A language section's texts over the built-in English ones: a text the
+// file leaves out or empty stays English.
+function overEnglish(english, loaded) {
+    var texts = english.slice()
+    for (var i = 0; i < texts.length && loaded && i < loaded.length; ++i) {
+        var t = toText(loaded[i])
+        if (t !== "")
+            texts[i] = t
+    }
+    return texts
+}

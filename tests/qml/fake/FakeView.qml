@@ -113,5 +113,50 @@ QtObject {
     function noteFollowBlocked(blocked) { recorder.note("noteFollowBlocked", [blocked]) }
     function noteProfileInUse(profile) { recorder.note("noteProfileInUse", [profile]) }
 
+    // The links live in the store under "links" (name -> profile), as the
+    // bridge keeps them: lower case, one profile a name.
+    readonly property QtObject linkStore: QtObject {
+        function get() {
+            if (!("links" in recorder.store))
+                recorder.store["links"] = {}
+            return recorder.store["links"]
+        }
+    }
+    function profileLinks(profile) {
+        var links = linkStore.get()
+        return recorder.call("", "profileLinks", [profile],
+                             Object.keys(links).filter(k => links[k] === profile).sort())
+    }
+    function linkedProfile(name) {
+        var key = String(name).trim().toLowerCase()
+        var links = linkStore.get()
+        return recorder.call("", "linkedProfile", [name], key in links ? links[key] : -1)
+    }
+    function linkApplication(name, profile) {
+        var key = String(name).trim().toLowerCase()
+        var reason = key === "" || key.length > 64 || key.indexOf("/") >= 0 ? "linkName" : ""
+        var answer = recorder.call("", "linkApplication", [name, profile], reason)
+        if (answer === "")
+            linkStore.get()[key] = profile
+        return answer
+    }
+    function unlinkApplication(name) {
+        var answer = recorder.call("", "unlinkApplication", [name], "")
+        if (answer === "")
+            delete linkStore.get()[String(name).trim().toLowerCase()]
+        return answer
+    }
+    function clearProfileLinks(profile) {
+        var answer = recorder.call("", "clearProfileLinks", [profile], "")
+        var links = linkStore.get()
+        for (var k of Object.keys(links)) {
+            if (answer === "" && links[k] === profile)
+                delete links[k]
+        }
+        return answer
+    }
+    function openApplications() { return recorder.call("", "openApplications", [], []) }
+    function followsFocus() { return recorder.call("", "followsFocus", [], true) }
+
     function setEnabled(enabled) { return recorder.call("", "setEnabled", [enabled]) }
 }
