@@ -555,6 +555,8 @@ void myQQuickView::noteFollowBlocked(bool blocked)
 void myQQuickView::noteProfileInUse(int profile)
 {
     emit profileInUseChanged(profile);
+}
+
 // --- Links from applications to profiles --------------------------------------
 
 QStringList myQQuickView::profileLinks(int profile)
