@@ -111,10 +111,16 @@ Item {
             var profile = openProfiles({ links: { firefox: 2 } })
             compare(mark(profile, 2), link[14].replace("%1", "firefox"))
             var box = openBox(profile, 1)
+            // The open window says where its link is before the pick moves it.
+            compare(findChild(box, "linkWindowLinked0").text, link[14].replace("%1", "b"))
+            compare(findChild(box, "linkWindowLinked1").text, "")
             mouseClick(findChild(box, "linkWindow0"))
             compare(findChild(box, "linkStatus").text, link[9].replace("%1", "Firefox").replace("%2", "b"))
             compare(mark(profile, 1), link[14].replace("%1", "firefox"))
             compare(mark(profile, 2), "")
+            compare(findChild(box, "linkWindowLinked0").text, link[14].replace("%1", "a"))
+            mouseClick(findChild(box, "linkRemove0"))
+            compare(findChild(box, "linkWindowLinked0").text, "")
         }
 
         function test_boxClosesWithEscapeAndButton_data() {

@@ -205,6 +205,21 @@ DialogFrame {
         return list ? Array.prototype.slice.call(list) : []
     }
 
+    // The name of the profile the first of `names` with a link goes to;
+    // empty when none has one.
+    function linkedProfileName(names) {
+        for (var name of names) {
+            if (Values.toText(name) === "")
+                continue
+            var number = Values.toInt(ui_View.linkedProfile(name), -1)
+            if (number >= 0) {
+                var row = rowOfProfile(number)
+                return row >= 0 ? rows.get(row).textValue : String(number)
+            }
+        }
+        return ""
+    }
+
     // A profile number a deleted row freed, or a new or imported profile
     // that reuses one, carries no links of the old profile.
     function dropLinks(number) {

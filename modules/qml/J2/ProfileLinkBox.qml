@@ -59,7 +59,7 @@ Rectangle {
         windows.clear()
         for (var i = 0; open && i < open.length; ++i)
             windows.append({ name: String(open[i].name), windowClass: String(open[i].windowClass || ""),
-                             executable: String(open[i].executable || "") })
+                             executable: String(open[i].executable || ""), linkedTo: "" })
         // The rows are there at once, for the pointer and the keyboard.
         windowList.forceLayout()
         showLinks()
@@ -70,6 +70,17 @@ Rectangle {
         for (var name of page.linksOf(profileNo))
             links.append({ name: String(name) })
         linkList.forceLayout()
+        markWindows()
+    }
+
+    // Each open application shows the profile it is linked to now, so a
+    // pick that would move a link from another profile is seen before it
+    // is made.
+    function markWindows() {
+        for (var i = 0; i < windows.count; ++i) {
+            var row = windows.get(i)
+            windows.setProperty(i, "linkedTo", page.linkedProfileName([row.windowClass, row.name, row.executable]))
+        }
     }
 
     function say(text, isRefusal) {
@@ -217,6 +228,7 @@ Rectangle {
             required property string name
             required property string windowClass
             required property string executable
+            required property string linkedTo
             readonly property string detail: executable !== "" && executable.toLowerCase() !== name.toLowerCase()
                                              ? executable : (windowClass !== name ? windowClass : "")
 
@@ -226,24 +238,36 @@ Rectangle {
             color: (windowList.activeFocus && ListView.isCurrentItem) || windowArea.containsMouse
                    ? Theme.colorOrange : "transparent"
             Accessible.role: Accessible.ListItem
-            Accessible.name: detail === "" ? name : name + " (" + detail + ")"
+            Accessible.name: (detail === "" ? name : name + " (" + detail + ")")
+                             + (linkedMark.text === "" ? "" : ", " + linkedMark.text)
             Accessible.onPressAction: box.link(name)
 
             PageText {
                 id: windowName
                 x: 12
-                width: Math.min(implicitWidth, parent.width * 0.6)
+                width: Math.min(implicitWidth, parent.width * (windowRow.linkedTo === "" ? 0.6 : 0.45))
                 anchors.verticalCenter: parent.verticalCenter
                 elide: Text.ElideRight
                 text: windowRow.name
             }
             PageText {
                 x: windowName.x + windowName.width + 12
-                width: parent.width - x - 12
+                width: linkedMark.x - x - 12
                 anchors.verticalCenter: parent.verticalCenter
                 elide: Text.ElideRight
                 color: Theme.colorGray3
                 text: windowRow.detail
+            }
+            PageText {
+                id: linkedMark
+                objectName: "linkWindowLinked" + windowRow.index
+                width: Math.min(implicitWidth, parent.width * 0.4)
+                x: parent.width - width - 12
+                anchors.verticalCenter: parent.verticalCenter
+                horizontalAlignment: Text.AlignRight
+                elide: Text.ElideRight
+                color: Theme.colorGray3
+                text: windowRow.linkedTo === "" || !box.page ? "" : box.page.linkText("markTip", windowRow.linkedTo)
             }
             MouseArea {
                 id: windowArea
