@@ -14,6 +14,14 @@ QString keyOf(const QString &name)
     return QLatin1String(ApplicationRules::kGroup) + QLatin1Char('/') + name;
 }
 
+// A stored value as the number it holds; -1 when it holds none.
+int storedNumber(const QVariant &value)
+{
+    bool ok = false;
+    const int number = value.toString().trimmed().toInt(&ok);
+    return ok ? number : -1;
+}
+
 } // namespace
 
 ApplicationRules::ApplicationRules(SettingsFiles &files)
@@ -42,10 +50,9 @@ QMap<QString, int> ApplicationRules::all() const
     store.beginGroup(QLatin1String(kGroup));
     const QStringList names = store.childKeys();
     for (const QString &key : names) {
-        bool ok = false;
-        const int profile = store.value(key).toString().trimmed().toInt(&ok);
+        const int profile = storedNumber(store.value(key));
         const QString name = normalName(key);
-        if (ok && SettingsFiles::isProfile(profile) && !name.isEmpty())
+        if (SettingsFiles::isProfile(profile) && !name.isEmpty())
             links.insert(name, profile);
     }
     store.endGroup();
@@ -113,9 +120,7 @@ void ApplicationRules::removeWhere(const std::function<bool(const QString &, int
     store.beginGroup(QLatin1String(kGroup));
     QStringList doomed;
     for (const QString &key : store.childKeys()) {
-        bool ok = false;
-        const int profile = store.value(key).toString().trimmed().toInt(&ok);
-        if (matches(normalName(key), ok ? profile : -1))
+        if (matches(normalName(key), storedNumber(store.value(key))))
             doomed << key;
     }
     for (const QString &key : std::as_const(doomed))

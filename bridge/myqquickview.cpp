@@ -6,9 +6,7 @@
 #include "settingsstore.h"
 #include "widgetfiledialogs.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QJSValue>
 #include <QQuickItem>
@@ -566,8 +564,7 @@ QStringList myQQuickView::profileLinks(int profile)
 
 int myQQuickView::linkedProfile(QString name)
 {
-    const QString normal = ApplicationRules::normalName(name);
-    return normal.isEmpty() ? -1 : m_rules.all().value(normal, -1);
+    return m_rules.profileFor({name});
 }
 
 QString myQQuickView::linkApplication(QString name, int profile)
@@ -595,13 +592,10 @@ QString myQQuickView::clearProfileLinks(int profile)
 
 QVariantList myQQuickView::openApplications()
 {
+    // The watcher leaves out nameless windows and this program's own.
     QVariantList list;
-    // This program's own window is no application to link.
-    const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     const QList<WindowApplication> open = m_activeWindows.openApplications();
     for (const WindowApplication &app : open) {
-        if (app.displayName().isEmpty() || (!self.isEmpty() && app.executable == self))
-            continue;
         list.append(QVariantMap{{QStringLiteral("name"), app.displayName()},
                                 {QStringLiteral("windowClass"), app.windowClass},
                                 {QStringLiteral("executable"), app.executable}});

@@ -36,12 +36,10 @@ Listing read(CtlSession &session)
                                  .value(kStandardNameText);
     Listing listing;
     listing.entries = ProfileList::read(files, standard);
-    const ApplicationRules rules(files);
-    for (int profile = 0; profile < SettingsFiles::kProfileCount; ++profile) {
-        const QStringList names = rules.linksOf(profile);
-        if (!names.isEmpty())
-            listing.links.insert(profile, names);
-    }
+    // One read of the links, each profile's in name order.
+    const QMap<QString, int> links = ApplicationRules(files).all();
+    for (auto it = links.cbegin(); it != links.cend(); ++it)
+        listing.links[it.value()] << it.key();
     const std::optional<int> stored =
         CtlCommands::configInt(files.getGlobalData(QStringLiteral("mouse/profileNo")));
     if (stored && SettingsFiles::isProfile(*stored))
